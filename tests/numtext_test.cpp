@@ -1,0 +1,3 @@
+#include "numtext/numtext.h"
+#include <gtest/gtest.h>
+TEST(Smoke, Numtext) { EXPECT_EQ(numtext::singleText(0.5f), "0.5"); }
