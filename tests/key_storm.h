@@ -1,0 +1,55 @@
+// Key storms: every key of the keypad played in any order, with the state's invariants checked after each.
+#pragma once
+
+#include "fake_display.h"
+
+#include "numtext/runtime_error.h"
+
+#include <array>
+#include <cstddef>
+#include <string>
+
+namespace testing_support {
+
+inline constexpr std::array<const char*, 37> kStormKeys = {
+    "0",    "1",  "2",  "3",   "4",   "5",  "6",  "7",   "8",   "9",   ".",   "+/-", "CE",
+    "C",    "+",  "-",  "/",   "*",   "Xy", "=",  "sqrt", "X2", "X3",  "1/x", "log", "ln",
+    "n!",   "pi", "cos", "tan", "sin", "DEG", "RAD", "M", "M+",  "MR",  "MC"};
+
+// A keypad that plays keys by number and says what went wrong after each.
+class KeyStorm {
+public:
+    Keypad pad;
+
+    // Presses kStormKeys[key % size]; returns a description of the first broken invariant, or "".
+    std::string play(std::size_t key)
+    {
+        const std::string caption = kStormKeys[key % kStormKeys.size()];
+        const engine::CalculatorState before = pad.calc.state();
+        try {
+            pad.press(caption);
+        } catch (const numtext::RuntimeError& error) {
+            return caption + " let " + error.what() + " escape";
+        }
+        const engine::CalculatorState& s = pad.calc.state();
+        const std::string& op = s.strOperator;
+        if (!(op.empty() || op == "+" || op == "-" || op == "/" || op == "*" || op == "Xy"))
+            return caption + " left strOperator \"" + op + "\"";
+        if (pad.window.display.empty())
+            return caption + " left the display empty";
+        if (pad.window.deg == pad.window.rad)
+            return caption + " left DEG and RAD both " + (pad.window.deg ? "selected" : "clear");
+        if (caption == "C"
+            && !(s.sngOperand1 == 0 && s.sngOperand2 == 0 && s.sngResult == 0 && pad.window.display == "0"
+                 && op.empty() && s.blnNewEntry && sameBits(s.sngMemory, before.sngMemory)))
+            return "C did not restore the cleared state";
+        if (caption == "=" && !(op.empty() && s.blnNewEntry))
+            return "= left an operation pending or a number being typed";
+        return {};
+    }
+
+private:
+    static bool sameBits(float a, float b) { return a == b || (a != a && b != b); }
+};
+
+} // namespace testing_support
