@@ -1,0 +1,166 @@
+// The window's controls and the routing of their clicks, as data: one row per control, in twips.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+namespace ui {
+
+enum class ControlKind { Label, Frame, Option, Key };
+
+// The operation a click calls; the names are the controls' click handlers without "_Click".
+enum class Route {
+    None,
+    Digit,
+    Decimal,
+    PlusMinus,
+    Ceclear,
+    Clear,
+    Operator,
+    Egalite,
+    Functions,
+    Factorial,
+    cmdPi,
+    Trig,
+    optDeg,
+    optRad,
+    Memory,
+    Memoryplus,
+    Memoryreturn,
+    Memoryclear,
+    cmdQuit,
+    mnuFExit,
+    mnuHAbout,
+};
+
+struct Rgb {
+    int red, green, blue;
+};
+
+// Windows system colours as fixed values, so that no desktop theme recolours the keypad.
+inline constexpr Rgb kApplicationWorkspace{171, 171, 171};
+inline constexpr Rgb kActiveBorder{180, 180, 180};
+inline constexpr Rgb kButtonFace{240, 240, 240};
+inline constexpr Rgb kButtonText{0, 0, 0};
+inline constexpr Rgb kWindowText{0, 0, 0};
+inline constexpr Rgb kRed{255, 0, 0};
+inline constexpr Rgb kSilver{192, 192, 192};
+inline constexpr Rgb kGrey{128, 128, 128};
+inline constexpr Rgb kDarkGrey{64, 64, 64};
+
+inline constexpr int kTwipsPerPixel = 15;
+inline constexpr int kClientWidth = 3360, kClientHeight = 5160; // twips
+inline constexpr std::int16_t kNoIndex = -1;                     // not in a control array
+inline constexpr bool kBold = true, kRegular = false;
+
+// Twips to logical pixels; Qt scales logical pixels for the screen.
+constexpr int twipsToPixels(int twips)
+{
+    return (twips * 2 + kTwipsPerPixel) / (2 * kTwipsPerPixel);
+}
+
+struct ControlRow {
+    std::string_view name;
+    std::int16_t index;
+    ControlKind kind;
+    std::string_view caption;
+    int left, top, width, height; // twips, relative to the parent
+    int fontPx;                   // 0: shows no text
+    bool bold;
+    Rgb back, fore;
+    int tabIndex;
+    std::string_view parent; // empty: the window's client area
+    std::string_view spoken; // accessible name; empty: the caption
+};
+
+using enum ControlKind;
+
+// Created in this order, so a later control is drawn in front of an earlier one (optDeg over fmeTrig).
+inline constexpr std::array kControls = {
+    // clang-format off
+    ControlRow{"lblDisplay",   kNoIndex, Label,  "0",    240,  120, 2895, 255, 16, kBold, kButtonFace, kWindowText, 22, "", "display"},
+    ControlRow{"fmeTrig",      kNoIndex, Frame,  "",     915,  480, 1500, 390,  0, kBold, kGrey,   kWindowText, 35, "", "angle unit"},
+    ControlRow{"optDeg",       kNoIndex, Option, "DEG",  960,  600,  735, 255, 11, kBold, kSilver, kWindowText, 36, "", "degrees"},
+    ControlRow{"optRad",       kNoIndex, Option, "RAD",  780,  120,  705, 255, 11, kBold, kSilver, kWindowText, 37, "fmeTrig", "radians"},
+    ControlRow{"Trig",         2,        Key,    "sin",  240, 1080,  495, 375, 13, kBold, kButtonFace, kButtonText, 34, "", "sine"},
+    ControlRow{"Trig",         0,        Key,    "cos",  840, 1080,  495, 375, 13, kBold, kButtonFace, kButtonText, 32, "", "cosine"},
+    ControlRow{"Trig",         1,        Key,    "tan", 1440, 1080,  495, 375, 13, kBold, kButtonFace, kButtonText, 33, "", "tangent"},
+    ControlRow{"cmdQuit",      kNoIndex, Key,    "Off", 2025, 1080, 1095, 375, 12, kBold, kRed,        kButtonText, 39, "", "off"},
+    ControlRow{"Factorial",    kNoIndex, Key,    "n!",   240, 1560,  495, 375, 13, kBold, kButtonFace, kButtonText, 25, "", "factorial"},
+    ControlRow{"Functions",    4,        Key,    "log",  840, 1560,  495, 375, 11, kBold, kButtonFace, kButtonText, 30, "", "common logarithm"},
+    ControlRow{"Functions",    5,        Key,    "ln",  1440, 1560,  495, 375, 11, kBold, kButtonFace, kButtonText, 31, "", "natural logarithm"},
+    ControlRow{"lblcopywrite", kNoIndex, Label,  "2026      Calculator developers",
+                                                        2040, 1560, 1095, 375,  9, kRegular, kGrey, kDarkGrey, 40, "", ""},
+    ControlRow{"Functions",    3,        Key,    "1/x",  240, 2040,  495, 375, 13, kBold, kButtonFace, kButtonText, 29, "", "reciprocal"},
+    ControlRow{"Functions",    0,        Key,    "sqrt", 840, 2040,  495, 375, 11, kBold, kButtonFace, kButtonText, 26, "", "square root"},
+    ControlRow{"Functions",    1,        Key,    "X2",  1440, 2040,  495, 375, 11, kBold, kButtonFace, kButtonText, 27, "", "square"},
+    ControlRow{"Functions",    2,        Key,    "X3",  2040, 2040,  495, 375, 11, kBold, kButtonFace, kButtonText, 28, "", "cube"},
+    ControlRow{"Operator",     4,        Key,    "Xy",  2640, 2040,  495, 375, 11, kBold, kButtonFace, kButtonText, 24, "", "power"},
+    ControlRow{"cmdPi",        kNoIndex, Key,    "pi",   240, 2520,  495, 375, 13, kBold, kButtonFace, kButtonText, 38, "", "pi"},
+    ControlRow{"Memory",       kNoIndex, Key,    "M",    840, 2520,  495, 375, 11, kBold, kButtonFace, kButtonText,  3, "", "memory store"},
+    ControlRow{"Memoryplus",   kNoIndex, Key,    "M+",  1440, 2520,  495, 375, 11, kBold, kButtonFace, kButtonText,  2, "", "memory add"},
+    ControlRow{"Memoryreturn", kNoIndex, Key,    "MR",  2040, 2520,  495, 375, 11, kBold, kButtonFace, kButtonText,  1, "", "memory recall"},
+    ControlRow{"Memoryclear",  kNoIndex, Key,    "MC",  2640, 2520,  495, 375, 11, kBold, kButtonFace, kButtonText,  0, "", "memory clear"},
+    ControlRow{"Digit",        7,        Key,    "7",    240, 3120,  495, 375, 13, kBold, kButtonFace, kButtonText, 18, "", "seven"},
+    ControlRow{"Digit",        8,        Key,    "8",    840, 3120,  495, 375, 13, kBold, kButtonFace, kButtonText, 19, "", "eight"},
+    ControlRow{"Digit",        9,        Key,    "9",   1440, 3120,  495, 375, 13, kBold, kButtonFace, kButtonText, 20, "", "nine"},
+    ControlRow{"Ceclear",      kNoIndex, Key,    "CE",  2040, 3120,  495, 375, 11, kBold, kButtonFace, kButtonText, 23, "", "clear entry"},
+    ControlRow{"Clear",        0,        Key,    "C",   2640, 3120,  495, 375, 13, kBold, kButtonFace, kButtonText,  5, "", "clear"},
+    ControlRow{"Digit",        4,        Key,    "4",    240, 3600,  495, 375, 13, kBold, kButtonFace, kButtonText, 15, "", "four"},
+    ControlRow{"Digit",        5,        Key,    "5",    840, 3600,  495, 375, 13, kBold, kButtonFace, kButtonText, 16, "", "five"},
+    ControlRow{"Digit",        6,        Key,    "6",   1440, 3600,  495, 375, 13, kBold, kSilver,     kButtonText, 17, "", "six"},
+    ControlRow{"Operator",     3,        Key,    "*",   2040, 3600,  495, 375, 13, kBold, kButtonFace, kButtonText,  7, "", "times"},
+    ControlRow{"Operator",     2,        Key,    "/",   2640, 3600,  495, 375, 13, kBold, kButtonFace, kButtonText,  8, "", "divided by"},
+    ControlRow{"Digit",        1,        Key,    "1",    240, 4080,  495, 375, 13, kBold, kButtonFace, kButtonText, 12, "", "one"},
+    ControlRow{"Digit",        2,        Key,    "2",    840, 4080,  495, 375, 13, kBold, kButtonFace, kButtonText, 13, "", "two"},
+    ControlRow{"Digit",        3,        Key,    "3",   1440, 4080,  495, 375, 13, kBold, kButtonFace, kButtonText, 14, "", "three"},
+    ControlRow{"Operator",     0,        Key,    "+",   2040, 4080,  495, 375, 13, kBold, kButtonFace, kButtonText, 21, "", "plus"},
+    ControlRow{"Operator",     1,        Key,    "-",   2640, 4080,  495, 375, 16, kBold, kButtonFace, kButtonText, 10, "", "minus"},
+    ControlRow{"Digit",        0,        Key,    "0",    240, 4560,  495, 375, 13, kBold, kActiveBorder, kButtonText, 11, "", "zero"},
+    ControlRow{"Decimal",      kNoIndex, Key,    ".",    840, 4560,  495, 375, 19, kBold, kButtonFace, kButtonText,  6, "", "decimal point"},
+    ControlRow{"PlusMinus",    kNoIndex, Key,    "+/-", 1440, 4560,  495, 375, 13, kBold, kButtonFace, kButtonText,  4, "", "change sign"},
+    ControlRow{"Egalite",      kNoIndex, Key,    "=",   2040, 4560, 1095, 375, 13, kBold, kButtonFace, kButtonText,  9, "", "equals"},
+    // clang-format on
+};
+
+// Control and click -> operation; an array key passes its index.
+struct RouteRow {
+    std::string_view control;
+    Route route;
+    bool passesIndex;
+};
+
+inline constexpr std::array kRoutes = {
+    RouteRow{"Digit", Route::Digit, true},
+    RouteRow{"Decimal", Route::Decimal, false},
+    RouteRow{"PlusMinus", Route::PlusMinus, false},
+    RouteRow{"Ceclear", Route::Ceclear, false},
+    RouteRow{"Clear", Route::Clear, true},
+    RouteRow{"Operator", Route::Operator, true},
+    RouteRow{"Egalite", Route::Egalite, false},
+    RouteRow{"Functions", Route::Functions, true},
+    RouteRow{"Factorial", Route::Factorial, false},
+    RouteRow{"cmdPi", Route::cmdPi, false},
+    RouteRow{"Trig", Route::Trig, true},
+    RouteRow{"optDeg", Route::optDeg, false},
+    RouteRow{"optRad", Route::optRad, false},
+    RouteRow{"Memory", Route::Memory, false},
+    RouteRow{"Memoryplus", Route::Memoryplus, false},
+    RouteRow{"Memoryreturn", Route::Memoryreturn, false},
+    RouteRow{"Memoryclear", Route::Memoryclear, false},
+    RouteRow{"cmdQuit", Route::cmdQuit, false},
+    RouteRow{"mnuFExit", Route::mnuFExit, false},
+    RouteRow{"mnuHAbout", Route::mnuHAbout, false},
+};
+
+// The routing row of a control; a control without one handles no click.
+constexpr RouteRow routeOf(std::string_view control)
+{
+    for (const RouteRow& row : kRoutes)
+        if (row.control == control)
+            return row;
+    return {control, Route::None, false};
+}
+
+} // namespace ui

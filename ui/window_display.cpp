@@ -1,0 +1,62 @@
+// The engine's view of the window, over the real widgets; QString <-> UTF-8 happens here only.
+#include "ui/window_display.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace ui {
+namespace {
+
+QString keyName(engine::KeyArray keys, std::int16_t index)
+{
+    const char* array = keys == engine::KeyArray::Operator    ? "Operator"
+                        : keys == engine::KeyArray::Functions ? "Functions"
+                                                              : "Trig";
+    return QStringLiteral("%1(%2)").arg(QLatin1StringView(array)).arg(index);
+}
+
+QLatin1StringView optionName(engine::AngleOption option)
+{
+    return option == engine::AngleOption::Deg ? QLatin1StringView("optDeg") : QLatin1StringView("optRad");
+}
+
+} // namespace
+
+void WindowDisplay::setText(std::string_view text)
+{
+    m_text = text;
+    auto* label = m_window.findChild<QLabel*>(QStringLiteral("lblDisplay"));
+    if (!label)
+        return;
+    const QString whole = QString::fromStdString(m_text);
+    // The newest digits are at the right end, so a long text loses its left part.
+    label->setText(label->fontMetrics().elidedText(whole, Qt::ElideLeft, label->contentsRect().width()));
+    // Screen readers get the whole text; Qt announces the change only while one is listening.
+    label->setAccessibleDescription(whole);
+}
+
+std::string WindowDisplay::caption(engine::KeyArray keys, std::int16_t index) const
+{
+    const auto* key = m_window.findChild<QPushButton*>(keyName(keys, index));
+    return key ? key->text().toStdString() : std::string();
+}
+
+bool WindowDisplay::optionValue(engine::AngleOption option) const
+{
+    const auto* button = m_window.findChild<QRadioButton*>(optionName(option));
+    return button && button->isChecked();
+}
+
+void WindowDisplay::setOptionValue(engine::AngleOption option, bool value)
+{
+    auto* button = m_window.findChild<QRadioButton*>(optionName(option));
+    if (!button)
+        return;
+    // An auto-exclusive button refuses to be unchecked while exclusive.
+    button->setAutoExclusive(false);
+    button->setChecked(value);
+    button->setAutoExclusive(true);
+}
+
+} // namespace ui

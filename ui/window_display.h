@@ -1,0 +1,28 @@
+// The engine's view of the window: the display text, the captions of the array keys, DEG and RAD.
+#pragma once
+
+#include "engine/calc_display.h"
+
+#include <string>
+
+class QWidget;
+
+namespace ui {
+
+class WindowDisplay : public engine::CalcDisplay {
+public:
+    // Finds the controls among the children of `window` by their names.
+    explicit WindowDisplay(QWidget& window) : m_window(window) {}
+
+    std::string text() const override { return m_text; }
+    void setText(std::string_view text) override;
+    std::string caption(engine::KeyArray keys, std::int16_t index) const override;
+    bool optionValue(engine::AngleOption option) const override;
+    void setOptionValue(engine::AngleOption option, bool value) override;
+
+private:
+    QWidget& m_window;
+    std::string m_text; // the whole text; the label may show only its right end
+};
+
+} // namespace ui
