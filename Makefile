@@ -2,7 +2,7 @@
 BUILD ?= build
 CMAKE_FLAGS ?=
 
-.PHONY: deps configure build test run clean
+.PHONY: deps configure build test run clean package
 
 deps:
 	@scripts/deps.sh
@@ -15,6 +15,10 @@ build: configure
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2
+
+# The Debian package of the calculator, written into $(BUILD).
+package: build
+	cd $(BUILD) && cpack -G DEB
 
 run: build
 	$(BUILD)/calculator
