@@ -4,8 +4,10 @@
 #include "engine/calc_display.h"
 #include "engine/calculator.h"
 
+#include <algorithm>
 #include <array>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 
 namespace testing_support {
@@ -92,13 +94,18 @@ public:
         return true;
     }
 
-    // Presses whitespace-separated keys; a digit run such as "12.5" is typed key by key.
+    // Presses whitespace-separated keys; a digit run such as "12.5" is typed key by key. A word starting
+    // with ' puts the rest into the display as it stands ('1E+39, '-_5 with _ for a blank): texts no key
+    // sequence can produce.
     const std::string& type(const std::string& keys)
     {
         std::istringstream words(keys);
         for (std::string word; words >> word;) {
             const bool number = word.find_first_not_of("0123456789.") == std::string::npos;
-            if (number)
+            if (word.front() == '\'') {
+                window.display = word.substr(1);
+                std::replace(window.display.begin(), window.display.end(), '_', ' ');
+            } else if (number)
                 for (char c : word) press(std::string(1, c));
             else if (!press(word))
                 throw std::invalid_argument("unknown key " + word);

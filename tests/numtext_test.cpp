@@ -115,11 +115,13 @@ INSTANTIATE_TEST_SUITE_P(
     Numtext, LenientRead,
     testing::Values(
         ReadRow{"Empty", "", 0}, ReadRow{"Word", "abc", 0}, ReadRow{"Point", ".", 0}, ReadRow{"Sign", "-", 0},
-        ReadRow{"DivideMessage", "Cannot divide by 0", 0}, ReadRow{"InvalidMessage", "Invalid input for function", 0},
+        ReadRow{"DivideMessage", "Cannot divide by 0", 0},
+        ReadRow{"InvalidMessage", "Invalid input for function", 0},
         ReadRow{"SignedMessage", "-Invalid input for function", 0},
         ReadRow{"ResultBlank", " 5", 5}, ReadRow{"BlankAfterSign", "- 5", -5}, ReadRow{"Plus", "+7", 7},
         ReadRow{"BlanksAnywhere", "1 2 . 5", 12.5}, ReadRow{"BlankInExponent", "1 E 2", 100},
-        ReadRow{"SignedLoneZero", "-05", -5}, ReadRow{"LeadingPoint", ".5", 0.5}, ReadRow{"TrailingPoint", "5.", 5},
+        ReadRow{"SignedLoneZero", "-05", -5}, ReadRow{"LeadingPoint", ".5", 0.5},
+        ReadRow{"TrailingPoint", "5.", 5},
         ReadRow{"StopsAtLetter", "12abc", 12}, ReadRow{"StopsAtSecondPoint", "1.5.3", 1.5},
         ReadRow{"StopsAtComma", "1,5", 1}, ReadRow{"StopsAtSign", "5-3", 5},
         ReadRow{"Exponent", "1.5E+3", 1500}, ReadRow{"LowerExponent", "2e-2", 0.02},
@@ -129,7 +131,9 @@ INSTANTIATE_TEST_SUITE_P(
         ReadRow{"MinusBlankInfinity", "- Infinity", -kInf}, ReadRow{"NaN", " NaN", std::nan("")},
         ReadRow{"BeyondDouble", "1e309", kInf}, ReadRow{"BeyondDoubleNegative", "-2E+400", -kInf},
         ReadRow{"HugeExponent", "1e99999999999999999999", kInf}, ReadRow{"BelowDouble", "1e-400", 0},
-        ReadRow{"ZeroHugeExponent", "0e99999", 0}, ReadRow{"LargestDouble", "1.7976931348623157e308", 1.7976931348623157e308},
+        ReadRow{"SmallestDouble", "5e-324", std::numeric_limits<double>::denorm_min()},
+        ReadRow{"ZeroHugeExponent", "0e99999", 0},
+        ReadRow{"LargestDouble", "1.7976931348623157e308", 1.7976931348623157e308},
         ReadRow{"LongDigitRun", "1" + std::string(400, '0'), kInf},
         ReadRow{"ExactDecimalOfTenth", "0.1000000000000000055511151231257827021181583404541015625", 0.1},
         // 2^53 + 1 lies halfway between two Doubles: the even one, unless a far digit breaks the tie
@@ -160,8 +164,8 @@ TEST(StrictRead, AcceptsOneNumberWithBlanksAroundAndAfterSign)
 TEST(StrictRead, RaisesTypeMismatchForNonNumbers)
 {
     for (const char* text : {"", " ", "abc", "5a", "1 2", "1e", "1E+", ".", "-", "--5", "5-", "1.2.3", "1,5",
-                             "Cannot divide by 0", "Invalid input for function", "-Invalid input for function",
-                             "Infinityx", "infinity"}) {
+                             "Cannot divide by 0", "Invalid input for function",
+                             "-Invalid input for function", "Infinityx", "infinity"}) {
         EXPECT_EQ(errorOf([&] { textToSingle(text); }), kTypeMismatch) << '"' << text << '"';
         EXPECT_EQ(errorOf([&] { textToDouble(text); }), kTypeMismatch) << '"' << text << '"';
     }
@@ -196,9 +200,9 @@ TEST(StrictRead, RoundsTheDecimalDirectlyToSingle)
 
 TEST(RoundToInteger, TiesGoToEven)
 {
-    const std::pair<double, int> cases[] = {{0.5, 0},      {1.5, 2},       {2.5, 2},         {3.5, 4},
-                                            {-0.5, 0},     {-1.5, -2},     {-2.5, -2},       {34.5, 34},
-                                            {2.4999, 2},   {32767, 32767}, {32767.49, 32767}, {-32768, -32768},
+    const std::pair<double, int> cases[] = {{0.5, 0},   {1.5, 2},     {2.5, 2},         {3.5, 4},
+                                            {-0.5, 0},  {-1.5, -2},   {-2.5, -2},       {34.5, 34},
+                                            {2.4999, 2}, {32767, 32767}, {32767.49, 32767}, {-32768, -32768},
                                             {-32768.5, -32768}};
     for (const auto& [value, expected] : cases)
         EXPECT_EQ(roundToInteger(value), expected) << value;
