@@ -5,6 +5,8 @@
 #include "numtext/numtext.h"
 #include "numtext/runtime_error.h"
 
+#include <cmath>
+
 namespace engine {
 
 void Calculator::Memory_Click()
@@ -26,7 +28,8 @@ void Calculator::Memoryplus_Click()
         const double sum = status.add(numtext::textToDouble(m_display.text()), m_state.sngMemory);
         const float stored = status.store(sum);
         status.test();
-        m_state.sngMemory = stored;
+        if (std::isfinite(stored)) // an infinite display text would otherwise take over the memory for good
+            m_state.sngMemory = stored;
     } catch (const numtext::RuntimeError&) {
         // A text that is no number, or a sum beyond the Single range, loses nothing: the memory stays.
     }

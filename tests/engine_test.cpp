@@ -284,6 +284,8 @@ INSTANTIATE_TEST_SUITE_P(
         Row{.name = "MPlusBeyondDouble", .keys = "3 M '1E+400 M+", .display = "1E+400", .memory = 3},
         Row{.name = "MPlusSumOverflows", .keys = k3E38 + " M M+", .display = k3E38, .memory = 3e38f},
         Row{"RecallAfterFailedMPlus", "3 M 5 / 0 = M+ MR", "3"},
+        Row{.name = "MPlusOnInfinityKeepsMemory", .keys = "3 M C 0 1/x M+", .display = " Infinity", .memory = 3},
+        Row{.name = "MPlusOnNaNKeepsMemory", .keys = "3 M C 0 / 0 = M+", .display = " NaN", .memory = 3},
         Row{.name = "MinusZeroIsEmpty", .keys = "+/- M C 7 M", .display = "7", .memory = 7}),
     rowName);
 
