@@ -1,8 +1,11 @@
 # Entry points: `make run` and `make test` set everything up on a fresh Debian 12 machine.
 BUILD ?= build
 CMAKE_FLAGS ?=
+ASAN_BUILD ?= $(BUILD)-asan
+FUZZ_BUILD ?= $(BUILD)-fuzz
+FUZZ_SECONDS ?= 60
 
-.PHONY: deps configure build test run clean package
+.PHONY: deps configure build test run clean test-fast fuzz verify-text bench package
 
 deps:
 	@scripts/deps.sh
@@ -13,8 +16,27 @@ configure: deps
 build: configure
 	cmake --build $(BUILD)
 
-test: build
+# Everything again under AddressSanitizer and UBSan, then each fuzz target over its seed corpus.
+test: test-fast
+	cmake -S . -B $(ASAN_BUILD) -G Ninja $(CMAKE_FLAGS) -DCALC_SANITIZE=ON
+	cmake --build $(ASAN_BUILD) -j2
+	cd $(ASAN_BUILD) && QT_QPA_PLATFORM=offscreen LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
+		ctest --output-on-failure -j2
+	CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCALC_FUZZ=ON
+	cmake --build $(FUZZ_BUILD) -j2
+	cd $(FUZZ_BUILD) && ctest --output-on-failure -j2
+
+test-fast: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2
+
+fuzz: deps
+	FUZZ_BUILD=$(FUZZ_BUILD) FUZZ_SECONDS=$(FUZZ_SECONDS) scripts/fuzz.sh
+
+verify-text: build
+	$(BUILD)/tests/verify_text
+
+bench: build
+	scripts/bench.sh $(BUILD)
 
 # The Debian package of the calculator, written into $(BUILD).
 package: build

@@ -1,0 +1,72 @@
+// Arbitrary bytes through the text readers: no crash, the strict readers agree with the lenient one, and a
+// shown number reads back to the Single it came from.
+#include "numtext/numtext.h"
+#include "numtext/runtime_error.h"
+
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace {
+
+void require(bool holds, const char* what, std::string_view text)
+{
+    if (holds)
+        return;
+    std::fprintf(stderr, "%s for \"%.*s\"\n", what, static_cast<int>(text.size()), text.data());
+    std::abort();
+}
+
+bool same(double a, double b)
+{
+    return a == b || (std::isnan(a) && std::isnan(b));
+}
+
+// The strict reading, or the error number it raised.
+template <class T, class Read> std::optional<T> strict(Read read, std::string_view text, int& error)
+{
+    try {
+        return read(text);
+    } catch (const numtext::RuntimeError& raised) {
+        error = raised.number();
+        require(error == numtext::kTypeMismatch || error == numtext::kOverflow, "strict raised neither 13 nor 6", text);
+        return std::nullopt;
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const std::string_view text(reinterpret_cast<const char*>(data), size);
+    const double lenient = numtext::textToNumber(text);
+
+    int doubleError = 0, singleError = 0;
+    const std::optional<double> asDouble = strict<double>(numtext::textToDouble, text, doubleError);
+    const std::optional<float> asSingle = strict<float>(numtext::textToSingle, text, singleError);
+    require((doubleError == numtext::kTypeMismatch) == (singleError == numtext::kTypeMismatch),
+            "textToDouble and textToSingle disagree on what is a number", text);
+    if (asDouble)
+        require(same(*asDouble, lenient), "textToDouble differs from textToNumber", text);
+    if (asSingle) {
+        // Rounding straight to Single may differ from rounding through Double only at a Single halfway point.
+        const float viaDouble = static_cast<float>(lenient);
+        require(same(*asSingle, viaDouble) || (double(*asSingle) + double(viaDouble)) / 2 == lenient,
+                "textToSingle is not the Single nearest to textToNumber", text);
+    }
+
+    // Whatever Single the text gives, its shown text reads back, and shows the same again.
+    const float shown = asSingle ? *asSingle : static_cast<float>(lenient);
+    const std::string single = numtext::singleText(shown);
+    const std::string result = numtext::resultText(shown);
+    int error = 0;
+    const std::optional<float> reread = strict<float>(numtext::textToSingle, single, error);
+    require(reread.has_value(), "textToSingle refuses singleText", single);
+    require(same(numtext::textToSingle(result), *reread), "resultText and singleText read differently", result);
+    require(numtext::singleText(*reread) == single, "singleText changes when read back", single);
+    return 0;
+}
