@@ -33,7 +33,8 @@ std::optional<QString> controlFor(const std::string& key)
 std::string number(float value)
 {
     char text[32];
-    const auto end = std::to_chars(text, text + sizeof text, double(value), std::chars_format::general, 9).ptr;
+    const auto end =
+        std::to_chars(text, text + sizeof text, double(value), std::chars_format::general, 9).ptr;
     return std::string(text, end);
 }
 

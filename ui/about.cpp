@@ -7,8 +7,9 @@ namespace ui {
 
 void showAbout(QWidget* parent)
 {
-    QMessageBox::information(parent, QStringLiteral("About Calculator"),
-                             QStringLiteral("Calculator, written by the Calculator developers in December 2026."));
+    QMessageBox::information(
+        parent, QStringLiteral("About Calculator"),
+        QStringLiteral("Calculator, written by the Calculator developers in December 2026."));
 }
 
 } // namespace ui

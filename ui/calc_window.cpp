@@ -4,6 +4,7 @@
 #include "numtext/runtime_error.h"
 
 #include <QApplication>
+#include <QButtonGroup>
 #include <QFrame>
 #include <QLabel>
 #include <QLayout>
@@ -76,8 +77,8 @@ CalcWindow::CalcWindow()
     std::vector<std::pair<int, QWidget*>> tabOrder;
     for (const ControlRow& row : kControls) {
         QWidget* parent = row.parent.empty() ? client
-                                             : client->findChild<QWidget*>(QString::fromUtf8(row.parent.data(),
-                                                                           qsizetype(row.parent.size())));
+                                             : client->findChild<QWidget*>(QString::fromUtf8(
+                                                   row.parent.data(), qsizetype(row.parent.size())));
         QWidget* widget = buildControl(row, parent);
         if (widget->focusPolicy() != Qt::NoFocus)
             tabOrder.emplace_back(row.tabIndex, widget);
@@ -118,6 +119,10 @@ QWidget* CalcWindow::buildControl(const ControlRow& row, QWidget* parent)
     }
     case Option: {
         auto* option = new QRadioButton(caption, parent);
+        // A group of one: a click never unchecks it, and it keeps its own place in the tab order (Qt
+        // would treat optRad, a descendant of optDeg's parent, as one auto-exclusive group with optDeg).
+        auto* group = new QButtonGroup(option);
+        group->addButton(option);
         option->setChecked(row.name == "optDeg"); // degrees at start
         connect(option, &QRadioButton::clicked, this, [this, route] { dispatch(route.route, 0); });
         widget = option;
@@ -165,7 +170,8 @@ void CalcWindow::buildMenus()
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));
-    QAction* about = help->addAction(QStringLiteral("&About"), this, [this] { dispatch(Route::mnuHAbout, 0); });
+    QAction* about =
+        help->addAction(QStringLiteral("&About"), this, [this] { dispatch(Route::mnuHAbout, 0); });
     about->setObjectName(QStringLiteral("mnuHAbout"));
 }
 

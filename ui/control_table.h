@@ -51,7 +51,7 @@ inline constexpr Rgb kDarkGrey{64, 64, 64};
 
 inline constexpr int kTwipsPerPixel = 15;
 inline constexpr int kClientWidth = 3360, kClientHeight = 5160; // twips
-inline constexpr std::int16_t kNoIndex = -1;                     // not in a control array
+inline constexpr std::int16_t kNoIndex = -1;                    // not in a control array
 inline constexpr bool kBold = true, kRegular = false;
 
 // Twips to logical pixels; Qt scales logical pixels for the screen.

@@ -1,6 +1,7 @@
 // The engine's view of the window, over the real widgets; QString <-> UTF-8 happens here only.
 #include "ui/window_display.h"
 
+#include <QButtonGroup>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -53,10 +54,13 @@ void WindowDisplay::setOptionValue(engine::AngleOption option, bool value)
     auto* button = m_window.findChild<QRadioButton*>(optionName(option));
     if (!button)
         return;
-    // An auto-exclusive button refuses to be unchecked while exclusive.
-    button->setAutoExclusive(false);
+    // The button of an exclusive group refuses to be unchecked while the group is exclusive.
+    QButtonGroup* group = button->group();
+    if (group)
+        group->setExclusive(false);
     button->setChecked(value);
-    button->setAutoExclusive(true);
+    if (group)
+        group->setExclusive(true);
 }
 
 } // namespace ui
