@@ -5,7 +5,7 @@ ASAN_BUILD ?= $(BUILD)-asan
 FUZZ_BUILD ?= $(BUILD)-fuzz
 FUZZ_SECONDS ?= 60
 
-.PHONY: deps configure build test run clean test-fast fuzz verify-text bench package
+.PHONY: deps configure build test run clean test-fast fuzz verify-text bench package screenshot
 
 deps:
 	@scripts/deps.sh
@@ -44,6 +44,13 @@ package: build
 
 run: build
 	$(BUILD)/calculator
+
+# The real window rendered offscreen, at 1x and 2x, for the README.
+screenshot: build
+	mkdir -p docs
+	QT_QPA_PLATFORM=offscreen $(BUILD)/calc-replay --screenshot docs/screenshot.png 1 2 3 . 4 5 >/dev/null
+	QT_QPA_PLATFORM=offscreen QT_SCALE_FACTOR=2 \
+		$(BUILD)/calc-replay --screenshot docs/screenshot@2x.png 1 2 3 . 4 5 >/dev/null
 
 clean:
 	rm -rf $(BUILD) build-*
