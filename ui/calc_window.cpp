@@ -21,6 +21,11 @@
 namespace ui {
 namespace {
 
+QString toQString(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+
 QColor color(Rgb rgb)
 {
     return QColor(rgb.red, rgb.green, rgb.blue);
@@ -51,7 +56,7 @@ void applyLook()
 
 QString controlName(const ControlRow& row)
 {
-    const QString name = QString::fromUtf8(row.name.data(), qsizetype(row.name.size()));
+    const QString name = toQString(row.name);
     return row.index == kNoIndex ? name : QStringLiteral("%1(%2)").arg(name).arg(row.index);
 }
 
@@ -76,9 +81,7 @@ CalcWindow::CalcWindow()
 
     std::vector<std::pair<int, QWidget*>> tabOrder;
     for (const ControlRow& row : kControls) {
-        QWidget* parent = row.parent.empty() ? client
-                                             : client->findChild<QWidget*>(QString::fromUtf8(
-                                                   row.parent.data(), qsizetype(row.parent.size())));
+        QWidget* parent = row.parent.empty() ? client : client->findChild<QWidget*>(toQString(row.parent));
         QWidget* widget = buildControl(row, parent);
         if (widget->focusPolicy() != Qt::NoFocus)
             tabOrder.emplace_back(row.tabIndex, widget);
@@ -98,7 +101,7 @@ CalcWindow::CalcWindow()
 
 QWidget* CalcWindow::buildControl(const ControlRow& row, QWidget* parent)
 {
-    const QString caption = QString::fromUtf8(row.caption.data(), qsizetype(row.caption.size()));
+    const QString caption = toQString(row.caption);
     const RouteRow route = routeOf(row.name);
     const std::int16_t index = route.passesIndex ? row.index : std::int16_t{0};
     QWidget* widget = nullptr;
@@ -154,7 +157,7 @@ QWidget* CalcWindow::buildControl(const ControlRow& row, QWidget* parent)
     widget->setPalette(palette);
     widget->setAutoFillBackground(row.kind != Key);
     if (!row.spoken.empty())
-        widget->setAccessibleName(QString::fromUtf8(row.spoken.data(), qsizetype(row.spoken.size())));
+        widget->setAccessibleName(toQString(row.spoken));
     if (row.name == "lblDisplay")
         m_display.setText(row.caption);
     return widget;
