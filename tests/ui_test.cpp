@@ -165,7 +165,7 @@ void UiTest::arrayKeysDispatchByTheirOwnCaption()
     }
 }
 
-// The indexes are fixed by the design and do not follow the visual order.
+// Each key carries its own fixed index, which does not follow the visual order.
 void UiTest::keysCarryTheirIndexes()
 {
     auto window = shownWindow();
