@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <ostream>
 #include <random>
 #include <string>
 
@@ -17,6 +18,11 @@ struct StormCase {
     unsigned seed;
     int digitWeight; // how much likelier a digit is than any other key: higher means longer numbers
 };
+
+void PrintTo(const StormCase& row, std::ostream* out)
+{
+    *out << row.name;
+}
 
 class Storm : public testing::TestWithParam<StormCase> {};
 
@@ -65,6 +71,11 @@ struct LongCase {
     const char* keys;
     const char* display;
 };
+
+void PrintTo(const LongCase& row, std::ostream* out)
+{
+    *out << row.name;
+}
 
 class LongInput : public testing::TestWithParam<LongCase> {};
 
