@@ -16,6 +16,7 @@
 #include <QStyleFactory>
 
 #include <algorithm>
+#include <exception>
 #include <vector>
 
 namespace ui {
@@ -127,7 +128,11 @@ QWidget* CalcWindow::buildControl(const ControlRow& row, QWidget* parent)
         auto* group = new QButtonGroup(option);
         group->addButton(option);
         option->setChecked(row.name == "optDeg"); // degrees at start
-        connect(option, &QRadioButton::clicked, this, [this, route] { dispatch(route.route, 0); });
+        // Selection, not the click signal: a screen reader's Toggle action selects without clicking.
+        connect(option, &QRadioButton::toggled, this, [this, route](bool checked) {
+            if (checked)
+                dispatch(route.route, 0);
+        });
         widget = option;
         break;
     }
@@ -208,6 +213,8 @@ void CalcWindow::dispatch(Route route, std::int16_t index)
         // clang-format on
     } catch (const numtext::RuntimeError&) {
         // An error the operation does not handle ends that key only; the state stays as it left it.
+    } catch (const std::exception&) {
+        // Nothing may unwind through the event loop (out of memory on an endless entry, say).
     }
 }
 
