@@ -3,6 +3,7 @@
 #include "ui/startup.h"
 
 #include <QApplication>
+#include <QIcon>
 
 int main(int argc, char* argv[])
 {
@@ -10,6 +11,10 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     // Lets the desktop match the window to the installed desktop entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.calculatordevs.Calculator"));
+    QIcon icon; // files are only decoded when the window system asks for the icon
+    for (const int size : {16, 32, 48})
+        icon.addFile(QStringLiteral(":/icons/calculator-%1.png").arg(size), QSize(size, size));
+    QApplication::setWindowIcon(icon);
     ui::CalcWindow window;
     window.show();
     return app.exec();
