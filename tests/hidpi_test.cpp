@@ -21,12 +21,14 @@ struct Ink {
     int rows = 0, pixels = 0;
 };
 
+// Only inside the key's bevel: its dark edge lines are no text.
 Ink inkOf(const QImage& image)
 {
+    const int margin = qRound(4 * image.devicePixelRatio());
     Ink ink;
-    for (int y = 0; y < image.height(); ++y) {
+    for (int y = margin; y < image.height() - margin; ++y) {
         int inRow = 0;
-        for (int x = 0; x < image.width(); ++x)
+        for (int x = margin; x < image.width() - margin; ++x)
             inRow += qGray(image.pixel(x, y)) < 80 ? 1 : 0;
         ink.rows += inRow > 0 ? 1 : 0;
         ink.pixels += inRow;

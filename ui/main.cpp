@@ -9,13 +9,19 @@ int main(int argc, char* argv[])
 {
     ui::prepareStartup();
     QApplication app(argc, argv);
+    // The platform and input-method plugins are loaded by now; the window needs no other plugin, and the
+    // image-format ones (gif, ico, jpeg) would otherwise be loaded just to read Qt's own PNG icons.
+    QCoreApplication::setLibraryPaths({});
     // Lets the desktop match the window to the installed desktop entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.calculatordevs.Calculator"));
-    QIcon icon; // files are only decoded when the window system asks for the icon
-    for (const int size : {16, 32, 48})
-        icon.addFile(QStringLiteral(":/icons/calculator-%1.png").arg(size), QSize(size, size));
-    QApplication::setWindowIcon(icon);
     ui::CalcWindow window;
     window.show();
+    // Reading the icon files loads the image plugins: not needed before the window is on screen.
+    ui::afterFirstFrame(&window, [&window] {
+        QIcon icon;
+        for (const int size : {16, 32, 48})
+            icon.addFile(QStringLiteral(":/icons/calculator-%1.png").arg(size), QSize(size, size));
+        window.setWindowIcon(icon);
+    });
     return app.exec();
 }

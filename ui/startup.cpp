@@ -2,7 +2,12 @@
 #include "ui/startup.h"
 
 #include <QByteArray>
+#include <QEvent>
+#include <QTimer>
+#include <QWidget>
 #include <QtGlobal>
+
+#include <utility>
 
 namespace ui {
 namespace {
@@ -13,7 +18,37 @@ void setDefault(const char* name, const char* value)
         qputenv(name, QByteArray(value));
 }
 
+class FirstFrameWatch : public QObject {
+public:
+    FirstFrameWatch(QWidget* window, std::function<void()> work)
+        : QObject(window), m_window(window), m_work(std::move(work))
+    {
+        window->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == m_window && event->type() == QEvent::Paint) {
+            m_window->removeEventFilter(this);
+            // Queued, so that it runs once this paint has reached the screen.
+            QTimer::singleShot(0, m_window, std::move(m_work));
+            deleteLater();
+        }
+        return false;
+    }
+
+private:
+    QWidget* m_window;
+    std::function<void()> m_work;
+};
+
 } // namespace
+
+void afterFirstFrame(QWidget* window, std::function<void()> work)
+{
+    new FirstFrameWatch(window, std::move(work));
+}
 
 void prepareStartup()
 {
