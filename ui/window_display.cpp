@@ -31,8 +31,11 @@ void WindowDisplay::setText(std::string_view text)
     if (!label)
         return;
     const QString whole = QString::fromStdString(m_text);
-    // The newest digits are at the right end, so a long text loses its left part.
-    label->setText(label->fontMetrics().elidedText(whole, Qt::ElideLeft, label->contentsRect().width()));
+    // The newest digits are at the right end, so a long text loses its left part. Far fewer than
+    // kMostShown characters fit, so an endless entry costs no more to lay out than a full display.
+    constexpr qsizetype kMostShown = 256;
+    const QString tail = whole.size() > kMostShown ? QChar(0x2026) + whole.right(kMostShown) : whole;
+    label->setText(label->fontMetrics().elidedText(tail, Qt::ElideLeft, label->contentsRect().width()));
     // Screen readers get the whole text; Qt announces the change only while one is listening.
     label->setAccessibleDescription(whole);
 }
