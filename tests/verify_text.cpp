@@ -147,7 +147,9 @@ int main(int argc, char** argv)
                     checkPair(static_cast<std::uint32_t>(bits), report);
                 const std::uint64_t checked = report.checked += 2 * (to - from);
                 if (checked % (std::uint64_t{1} << 28) < 2 * kChunk)
-                    std::fprintf(stderr, "%llu patterns checked\n", static_cast<unsigned long long>(checked));
+                    std::fprintf(stderr, "%llu patterns checked, %llu disagreements\n",
+                                 static_cast<unsigned long long>(checked),
+                                 static_cast<unsigned long long>(report.disagreements.load()));
             }
         });
     for (std::thread& worker : workers)
