@@ -33,7 +33,7 @@ fuzz: deps
 	FUZZ_BUILD=$(FUZZ_BUILD) FUZZ_SECONDS=$(FUZZ_SECONDS) scripts/fuzz.sh
 
 verify-text: build
-	$(BUILD)/tests/verify_text
+	$(BUILD)/tools/verify_text
 
 bench: build
 	scripts/bench.sh $(BUILD)

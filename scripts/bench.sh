@@ -4,6 +4,6 @@ set -eu
 cd "$(dirname "$0")/.."
 build=${1:-build}
 echo "== Keys on a long display text"
-"$build/tests/long_input_bench" --benchmark_counters_tabular=true
+"$build/tools/long_input_bench" --benchmark_counters_tabular=true
 echo "== Start-up: first painted frame and peak memory, against xcalc"
 scripts/bench-startup.sh "$build"
