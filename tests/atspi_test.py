@@ -27,41 +27,28 @@ def check(ok, what):
 def wait_for(probe, seconds=WAIT):
     """Polls probe() until it returns something truthy or the time is up; returns the last value."""
     end = time.monotonic() + seconds
-    while True:
-        value = probe()
-        if value or time.monotonic() > end:
-            return value
+    while not (value := probe()) and time.monotonic() <= end:
         time.sleep(0.05)
+    return value
 
 
-def fresh(node):
-    # Qt pushes changes as events; reading through the cache could see the text before the click.
-    node.clear_cache()
-    return node
+def children(node):
+    return (node.get_child_at_index(i) for i in range(node.get_child_count()))
 
 
 def find_app(pid):
-    desktop = Atspi.get_desktop(0)
-    for i in range(desktop.get_child_count()):
-        app = desktop.get_child_at_index(i)
-        if app is not None and app.get_process_id() == pid:
-            return app
-    return None
+    return next((app for app in children(Atspi.get_desktop(0)) if app and app.get_process_id() == pid), None)
 
 
 def walk(node, depth=0):
-    if node is None or depth > 20:
-        return
-    yield node
-    for i in range(node.get_child_count()):
-        yield from walk(node.get_child_at_index(i), depth + 1)
+    if node is not None and depth <= 20:
+        yield node
+        for child in children(node):
+            yield from walk(child, depth + 1)
 
 
 def by_name(app, name, role):
-    for node in walk(app):
-        if node.get_name() == name and node.get_role() == role:
-            return node
-    return None
+    return next((n for n in walk(app) if n.get_name() == name and n.get_role() == role), None)
 
 
 def press(node, name):
@@ -74,8 +61,9 @@ def press(node, name):
     return False
 
 
+# Qt pushes changes as events; reading through the cache could see the text before the click.
 def display_text(display):
-    fresh(display)
+    display.clear_cache()
     text = display.get_description()
     if not text and display.get_text_iface() is not None:
         text = display.get_text(0, -1)
@@ -83,7 +71,8 @@ def display_text(display):
 
 
 def checked(node):
-    return fresh(node).get_state_set().contains(Atspi.StateType.CHECKED)
+    node.clear_cache()
+    return node.get_state_set().contains(Atspi.StateType.CHECKED)
 
 
 def main():

@@ -6,11 +6,17 @@
 
 #include <algorithm>
 #include <array>
+#include <map>
 #include <sstream>
 #include <stdexcept>
 #include <string>
 
 namespace testing_support {
+
+// The captions of the control arrays, by index.
+inline constexpr std::array<const char*, 5> kOperator = {"+", "-", "/", "*", "Xy"};
+inline constexpr std::array<const char*, 6> kFunctions = {"sqrt", "X2", "X3", "1/x", "log", "ln"};
+inline constexpr std::array<const char*, 3> kTrig = {"cos", "tan", "sin"};
 
 class FakeDisplay : public engine::CalcDisplay {
 public:
@@ -21,9 +27,6 @@ public:
     void setText(std::string_view text) override { display = text; }
     std::string caption(engine::KeyArray keys, std::int16_t index) const override
     {
-        static constexpr std::array<const char*, 5> kOperator = {"+", "-", "/", "*", "Xy"};
-        static constexpr std::array<const char*, 6> kFunctions = {"sqrt", "X2", "X3", "1/x", "log", "ln"};
-        static constexpr std::array<const char*, 3> kTrig = {"cos", "tan", "sin"};
         switch (keys) {
         case engine::KeyArray::Operator:
             return kOperator.at(index);
@@ -55,42 +58,29 @@ public:
     // Presses one key by its caption; returns false for an unknown caption.
     bool press(const std::string& key)
     {
-        static constexpr std::array<const char*, 5> kOperator = {"+", "-", "/", "*", "Xy"};
-        static constexpr std::array<const char*, 6> kFunctions = {"sqrt", "X2", "X3", "1/x", "log", "ln"};
-        static constexpr std::array<const char*, 3> kTrig = {"cos", "tan", "sin"};
-        if (key.size() == 1 && key[0] >= '0' && key[0] <= '9') {
+        using C = engine::Calculator;
+        static const std::map<std::string, void (C::*)()> kSingleKeys = {
+            {".", &C::Decimal_Click},      {"+/-", &C::PlusMinus_Click}, {"CE", &C::Ceclear_Click},
+            {"=", &C::Egalite_Click},      {"n!", &C::Factorial_Click},  {"pi", &C::cmdPi_Click},
+            {"M", &C::Memory_Click},       {"M+", &C::Memoryplus_Click}, {"MR", &C::Memoryreturn_Click},
+            {"MC", &C::Memoryclear_Click}, {"DEG", &C::optDeg_Click},    {"RAD", &C::optRad_Click}};
+        const auto inArray = [&](const auto& captions, void (C::*click)(std::int16_t)) {
+            const auto at = std::find(captions.begin(), captions.end(), key);
+            if (at != captions.end())
+                (calc.*click)(static_cast<std::int16_t>(at - captions.begin()));
+            return at != captions.end();
+        };
+        window.deg |= key == "DEG"; // a click selects an option button before its handler runs
+        window.rad |= key == "RAD";
+        if (key.size() == 1 && key[0] >= '0' && key[0] <= '9')
             calc.Digit_Click(static_cast<std::int16_t>(key[0] - '0'));
-            return true;
-        }
-        for (std::size_t i = 0; i < kOperator.size(); ++i)
-            if (key == kOperator[i]) {
-                calc.Operator_Click(static_cast<std::int16_t>(i));
-                return true;
-            }
-        for (std::size_t i = 0; i < kFunctions.size(); ++i)
-            if (key == kFunctions[i]) {
-                calc.Functions_Click(static_cast<std::int16_t>(i));
-                return true;
-            }
-        for (std::size_t i = 0; i < kTrig.size(); ++i)
-            if (key == kTrig[i]) {
-                calc.Trig_Click(static_cast<std::int16_t>(i));
-                return true;
-            }
-        if (key == ".") calc.Decimal_Click();
-        else if (key == "+/-") calc.PlusMinus_Click();
-        else if (key == "CE") calc.Ceclear_Click();
-        else if (key == "C") calc.Clear_Click(0);
-        else if (key == "=") calc.Egalite_Click();
-        else if (key == "n!") calc.Factorial_Click();
-        else if (key == "pi") calc.cmdPi_Click();
-        else if (key == "M") calc.Memory_Click();
-        else if (key == "M+") calc.Memoryplus_Click();
-        else if (key == "MR") calc.Memoryreturn_Click();
-        else if (key == "MC") calc.Memoryclear_Click();
-        else if (key == "DEG") { window.deg = true; calc.optDeg_Click(); }
-        else if (key == "RAD") { window.rad = true; calc.optRad_Click(); }
-        else return false;
+        else if (key == "C")
+            calc.Clear_Click(0);
+        else if (const auto single = kSingleKeys.find(key); single != kSingleKeys.end())
+            (calc.*single->second)();
+        else
+            return inArray(kOperator, &C::Operator_Click) || inArray(kFunctions, &C::Functions_Click) ||
+                   inArray(kTrig, &C::Trig_Click);
         return true;
     }
 
@@ -101,12 +91,12 @@ public:
     {
         std::istringstream words(keys);
         for (std::string word; words >> word;) {
-            const bool number = word.find_first_not_of("0123456789.") == std::string::npos;
             if (word.front() == '\'') {
                 window.display = word.substr(1);
                 std::replace(window.display.begin(), window.display.end(), '_', ' ');
-            } else if (number)
-                for (char c : word) press(std::string(1, c));
+            } else if (word.find_first_not_of("0123456789.") == std::string::npos)
+                for (char c : word)
+                    press(std::string(1, c));
             else if (!press(word))
                 throw std::invalid_argument("unknown key " + word);
         }
