@@ -156,6 +156,8 @@ const Row kRows[] = {
     {"SqrtOfInfinity", "0 1/x sqrt", " Infinity"}, {"LogOfInfinity", "0 1/x log", " Infinity"},
     {"LnOfInfinity", "0 1/x ln", " Infinity"}, {"SqrtOfMinusInfinity", "+/- 1/x sqrt", kInvalid},
     {"LogOfMinusInfinity", "+/- 1/x log", kInvalid}, {"LnOfMinusInfinity", "+/- 1/x ln", kInvalid},
+    // NaN is not below 0, so it has a square root (NaN); it is not above 0, so it has no logarithm.
+    {"SqrtOfNaN", "0 / 0 = sqrt", " NaN"}, {"LnOfNaN", "0 / 0 = ln", kInvalid},
     {"SqrtUnderPending", "2 + 9 sqrt =", " 12"}, {"FailedFunctionUnderPending", "2 + 4 +/- sqrt =", "-4"},
     // the factorial chain
     {"FactorialZero", "0 n!", " 1"}, {"FactorialFive", "5 n!", " 120"}, {"FactorialTen", "10 n!", " 3628800"},
