@@ -229,6 +229,20 @@ std::string magnitudeText(float value, bool leadingZero)
     return text;
 }
 
+// reserveSign: a blank stands where a non-negative number has no minus, and a leading point has no zero.
+std::string numberText(float value, bool reserveSign)
+{
+    const std::string blank = reserveSign ? " " : "";
+    if (std::isnan(value))
+        return blank + "NaN";
+    if (value == 0)
+        return blank + "0";
+    const std::string sign = std::signbit(value) ? "-" : blank;
+    if (std::isinf(value))
+        return sign + "Infinity";
+    return sign + magnitudeText(value, !reserveSign);
+}
+
 } // namespace
 
 double textToNumber(std::string_view text)
@@ -240,26 +254,12 @@ double textToNumber(std::string_view text)
 
 std::string singleText(float value)
 {
-    if (std::isnan(value))
-        return "NaN";
-    if (value == 0)
-        return "0";
-    const std::string sign = std::signbit(value) ? "-" : "";
-    if (std::isinf(value))
-        return sign + "Infinity";
-    return sign + magnitudeText(value, true);
+    return numberText(value, false);
 }
 
 std::string resultText(float value)
 {
-    if (std::isnan(value))
-        return " NaN";
-    if (value == 0)
-        return " 0";
-    const std::string sign = std::signbit(value) ? "-" : " ";
-    if (std::isinf(value))
-        return sign + "Infinity";
-    return sign + magnitudeText(value, false);
+    return numberText(value, true);
 }
 
 float textToSingle(std::string_view text)
