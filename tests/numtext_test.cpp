@@ -153,6 +153,15 @@ TEST(StrictRead, AcceptsOneNumberWithBlanksAroundAndAfterSign)
     EXPECT_EQ(textToDouble("1e39"), 1e39);
 }
 
+// Found by fuzzing: subnormals hold fewer than 7 digits, so a shown text can read back to a neighbour.
+TEST(StrictRead, SubnormalTextReadsBackToTheNearestSingle)
+{
+    const float shown = std::ldexp(7136239.0f, -149); // 1.00000008E-38
+    EXPECT_EQ(singleText(shown), "1E-38");
+    EXPECT_EQ(textToSingle("1E-38"), std::ldexp(7136238.0f, -149));
+    EXPECT_EQ(singleText(textToSingle("1E-38")), "9.999999E-39");
+}
+
 TEST(StrictRead, RaisesTypeMismatchForNonNumbers)
 {
     for (const char* text : {"", " ", "abc", "5a", "1 2", "1e", "1E+", ".", "-", "--5", "5-", "1.2.3", "1,5",
