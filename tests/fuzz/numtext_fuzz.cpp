@@ -1,5 +1,5 @@
 // Arbitrary bytes through the text readers: no crash, the strict readers agree with the lenient one, and a
-// shown number reads back to the Single it came from.
+// shown number reads back to the Single nearest to the digits shown.
 #include "numtext/numtext.h"
 #include "numtext/runtime_error.h"
 
@@ -59,7 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 "textToSingle is not the Single nearest to textToNumber", text);
     }
 
-    // Whatever Single the text gives, its shown text reads back, and shows the same again.
+    // Whatever Single the text gives, its shown text reads back, both with and without the sign blank.
     const float shown = asSingle ? *asSingle : static_cast<float>(lenient);
     const std::string single = numtext::singleText(shown);
     const std::string result = numtext::resultText(shown);
