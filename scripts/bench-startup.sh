@@ -27,22 +27,35 @@ xpid=$!
 read -r display <"$work/displayfd" || { echo "Xvfb did not start" >&2; cat "$work/xvfb.log" >&2; exit 2; }
 
 # What a program meets in a fresh session: no session bus, no desktop settings, a new home.
-one() { # program -> one result line of first-frame
+one() { # program [VAR=value...] -> one result line of first-frame
+    local program=$1
+    shift
     env -u DBUS_SESSION_BUS_ADDRESS -u XDG_CONFIG_HOME -u XDG_CACHE_HOME -u XDG_DATA_HOME \
-        -u SESSION_MANAGER -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u QT_SCALE_FACTOR \
-        DISPLAY=":$display" HOME="$work/home" XDG_RUNTIME_DIR="$work/run" \
-        "$ff" -t 20 -- "$1" 2>>"$work/apps.log"
+        -u SESSION_MANAGER -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u QT_SCALE_FACTOR -u QT_QPA_PLATFORMTHEME \
+        -u XDG_CURRENT_DESKTOP -u XDG_SESSION_DESKTOP -u DESKTOP_SESSION -u KDE_FULL_SESSION \
+        DISPLAY=":$display" HOME="$work/home" XDG_RUNTIME_DIR="$work/run" "$@" \
+        "$ff" -t 20 -- "$program" 2>>"$work/apps.log"
 }
+# The variables a GNOME or a Plasma session sets for its programs; Debian's GNOME brings Qt's GTK theme
+# (qt6-gtk-platformtheme), which Qt loads by itself there unless the program or the user says otherwise.
+gnome=(XDG_CURRENT_DESKTOP=GNOME XDG_SESSION_DESKTOP=gnome DESKTOP_SESSION=gnome XDG_SESSION_TYPE=x11)
+kde=(XDG_CURRENT_DESKTOP=KDE XDG_SESSION_DESKTOP=KDE DESKTOP_SESSION=plasma XDG_SESSION_TYPE=x11
+     KDE_FULL_SESSION=true KDE_SESSION_VERSION=5)
 
 one "$calc" >/dev/null # warm-up: the first run of each fills the page cache
 one xcalc >/dev/null
+one "$calc" "${gnome[@]}" QT_QPA_PLATFORMTHEME=gtk3 >/dev/null
 : >"$work/runs.txt"
 for ((i = 1; i <= runs; i++)); do
     echo "calculator $(one "$calc")" >>"$work/runs.txt"
     echo "xcalc $(one xcalc)" >>"$work/runs.txt"
+    echo "gnome $(one "$calc" "${gnome[@]}")" >>"$work/runs.txt"
+    echo "kde $(one "$calc" "${kde[@]}")" >>"$work/runs.txt"
+    echo "gnome-gtk3 $(one "$calc" "${gnome[@]}" QT_QPA_PLATFORMTHEME=gtk3)" >>"$work/runs.txt"
 done
 
-echo "Start-up on one private Xvfb :$display, $runs pairs (calculator, then xcalc)"
+echo "Start-up on one private Xvfb :$display, $runs rounds (calculator, xcalc, then the calculator as GNOME,"
+echo "Plasma and GNOME with the GTK theme chosen by the user would start it)"
 awk '
     function field(name,   i, kv) {
         for (i = 2; i <= NF; i++) { split($i, kv, "="); if (kv[1] == name) return kv[2] }
@@ -59,13 +72,19 @@ awk '
     }
     {
         ok = field("status") == "ok"
-        if ($1 == "calculator") { cp = ok ? field("paint_ms") : ""; if (ok) { pc[++nc] = cp; rc[nc] = field("rss_mib") } else failed++ }
-        else {
-            if (ok) { px[++nx] = field("paint_ms"); rx[nx] = field("rss_mib") } else failed++
-            pair++
-            if (ok && cp != "" && px[nx] > 0) { r = cp / px[nx]; ratio[++nr] = r; line = line sprintf(" %.2f", r) }
+        if (!ok) { failed++; if ($1 == "calculator") cp = ""; next }
+        if ($1 == "calculator") { cp = field("paint_ms"); pc[++nc] = cp; rc[nc] = field("rss_mib") }
+        else if ($1 == "xcalc") {
+            px[++nx] = field("paint_ms"); rx[nx] = field("rss_mib")
+            if (cp != "" && px[nx] > 0) { r = cp / px[nx]; ratio[++nr] = r; line = line sprintf(" %.2f", r) }
             else line = line " -"
-        }
+        } else { n[$1]++; pd[$1, n[$1]] = field("paint_ms"); rd[$1, n[$1]] = field("rss_mib") }
+    }
+    function desktop(name, label,   i, m, p, r) {
+        m = n[name]
+        for (i = 1; i <= m; i++) { p[i] = pd[name, i]; r[i] = rd[name, i] }
+        show(label " paint", p, m, "ms"); show(label " peak RSS", r, m, "MiB")
+        if (m && nc) { sortv(p, m); sortv(pc, nc); printf "  %-22s %.2f x plain\n", label " start-up", median(p, m) / median(pc, nc) }
     }
     END {
         show("calculator paint", pc, nc, "ms"); show("xcalc paint", px, nx, "ms")
@@ -74,5 +93,6 @@ awk '
         if (nr) { sortv(ratio, nr); printf "  ratio median %.2f   range %.2f .. %.2f\n", median(ratio, nr), ratio[1], ratio[nr] }
         if (nc) { sortv(rc, nc); printf "  targets: ratio <= 1.00 (%s), calculator RSS <= 31 MiB (%s)\n",
                   (nr && median(ratio, nr) <= 1.0) ? "met" : "not met", median(rc, nc) <= 31 ? "met" : "not met" }
+        desktop("gnome", "GNOME"); desktop("kde", "Plasma"); desktop("gnome-gtk3", "GNOME, GTK theme")
         if (failed) printf "  failed runs: %d\n", failed
     }' "$work/runs.txt"

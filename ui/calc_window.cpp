@@ -3,6 +3,7 @@
 
 #include "numtext/runtime_error.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QFrame>
@@ -64,7 +65,7 @@ QString controlName(const ControlRow& row)
 
 CalcWindow::CalcWindow()
 {
-    static const bool lookApplied = (applyLook(), true);
+    static const bool lookApplied = (applyLook(), QAccessible::installFactory(announcerAccessible), true);
     Q_UNUSED(lookApplied);
 
     setObjectName(QStringLiteral("frmCalc"));
@@ -91,6 +92,13 @@ CalcWindow::CalcWindow()
     std::ranges::sort(tabOrder, {}, &std::pair<int, QWidget*>::first);
     for (std::size_t i = 1; i < tabOrder.size(); ++i)
         setTabOrder(tabOrder[i - 1].second, tabOrder[i].second);
+
+    // Behind the display, the same size; it draws nothing.
+    auto* announcer = new QWidget(client);
+    announcer->setObjectName(QLatin1StringView(kAnnouncerName));
+    auto* display = client->findChild<QLabel*>(QStringLiteral("lblDisplay"));
+    announcer->setGeometry(display->geometry());
+    announcer->stackUnder(display);
 
     buildMenus();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
@@ -162,10 +170,13 @@ QWidget* CalcWindow::buildControl(const ControlRow& row, QWidget* parent)
     }
     widget->setPalette(palette);
     widget->setAutoFillBackground(row.kind != Key);
-    if (!row.spoken.empty())
-        widget->setAccessibleName(toQString(row.spoken));
-    if (row.name == "lblDisplay")
+    if (row.name == "lblDisplay") {
+        // Its name is the text shown (set with the text), so a screen reader's review reads the number.
+        widget->setAccessibleDescription(toQString(row.spoken));
         m_display.setText(row.caption);
+    } else if (!row.spoken.empty()) {
+        widget->setAccessibleName(toQString(row.spoken));
+    }
     return widget;
 }
 
@@ -186,6 +197,7 @@ void CalcWindow::buildMenus()
 
 void CalcWindow::dispatch(Route route, std::int16_t index)
 {
+    const std::string before = m_display.text();
     try {
         // clang-format off
         switch (route) {
@@ -217,6 +229,7 @@ void CalcWindow::dispatch(Route route, std::int16_t index)
     } catch (const std::exception&) {
         // Nothing may unwind through the event loop (out of memory on an endless entry, say).
     }
+    m_display.announceChange(before);
 }
 
 } // namespace ui

@@ -76,12 +76,13 @@ struct ControlRow {
 
 using enum ControlKind;
 
-// Created in this order, so a later control is drawn in front of an earlier one (optDeg over fmeTrig).
+// Created in this order, so a later control is drawn in front of an earlier one. DEG and RAD both sit in
+// the frame (DEG at 960, 600 in the window), so a screen reader hears them as one named group.
 inline constexpr std::array kControls = {
     // clang-format off
     ControlRow{"lblDisplay",   kNoIndex, Label,  "0",    240,  120, 2895, 255, 16, kBold, kButtonFace, kWindowText, 22, "", "display"},
     ControlRow{"fmeTrig",      kNoIndex, Frame,  "",     915,  480, 1500, 390,  0, kBold, kGrey,   kWindowText, 35, "", "angle unit"},
-    ControlRow{"optDeg",       kNoIndex, Option, "DEG",  960,  600,  735, 255, 11, kBold, kSilver, kWindowText, 36, "", "degrees"},
+    ControlRow{"optDeg",       kNoIndex, Option, "DEG",   45,  120,  735, 255, 11, kBold, kSilver, kWindowText, 36, "fmeTrig", "degrees"},
     ControlRow{"optRad",       kNoIndex, Option, "RAD",  780,  120,  705, 255, 11, kBold, kSilver, kWindowText, 37, "fmeTrig", "radians"},
     ControlRow{"Trig",         2,        Key,    "sin",  240, 1080,  495, 375, 13, kBold, kButtonFace, kButtonText, 34, "", "sine"},
     ControlRow{"Trig",         0,        Key,    "cos",  840, 1080,  495, 375, 13, kBold, kButtonFace, kButtonText, 32, "", "cosine"},

@@ -8,10 +8,14 @@
 int main(int argc, char* argv[])
 {
     ui::prepareStartup();
+    ui::holdStartupMessages();
     QApplication app(argc, argv);
-    // The platform and input-method plugins are loaded by now; the window needs no other plugin, and the
-    // image-format ones (gif, ico, jpeg) would otherwise be loaded just to read Qt's own PNG icons.
-    QCoreApplication::setLibraryPaths({});
+    ui::releaseStartupMessages();
+    // On X11 the platform and input-method plugins are loaded by now; the window needs no other plugin,
+    // and the image-format ones (gif, ico, jpeg) would otherwise be loaded just to read Qt's own PNG
+    // icons. Wayland loads its shell and decoration plugins when the window is created.
+    if (QGuiApplication::platformName() == QLatin1StringView("xcb"))
+        QCoreApplication::setLibraryPaths({});
     // Lets the desktop match the window to the installed desktop entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.calculatordevs.Calculator"));
     ui::CalcWindow window;

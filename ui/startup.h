@@ -11,6 +11,11 @@ namespace ui {
 // the user has not set, so a configured input method, GL or screen reader setup still wins.
 void prepareStartup();
 
+// Around building the QApplication: Qt's messages are held back, and passed on by the release. If no
+// display can be opened, the program says which in one line and exits with status 1.
+void holdStartupMessages();
+void releaseStartupMessages();
+
 // Runs work once, right after window has painted its first frame: for what the first frame can do without.
 void afterFirstFrame(QWidget* window, std::function<void()> work);
 

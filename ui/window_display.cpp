@@ -1,6 +1,7 @@
 // The engine's view of the window, over the real widgets; QString <-> UTF-8 happens here only.
 #include "ui/window_display.h"
 
+#include <QAccessibleWidget>
 #include <QButtonGroup>
 #include <QLabel>
 #include <QPushButton>
@@ -36,8 +37,27 @@ void WindowDisplay::setText(std::string_view text)
     constexpr qsizetype kMostShown = 256;
     const QString tail = whole.size() > kMostShown ? QChar(0x2026) + whole.right(kMostShown) : whole;
     label->setText(label->fontMetrics().elidedText(tail, Qt::ElideLeft, label->contentsRect().width()));
-    // Screen readers get the whole text; Qt announces the change only while one is listening.
-    label->setAccessibleDescription(whole);
+    // What a screen reader's review of the window reads: the whole text.
+    label->setAccessibleName(whole);
+}
+
+void WindowDisplay::announceChange(const std::string& before)
+{
+    auto* announcer = m_window.findChild<QWidget*>(kAnnouncerName);
+    if (m_text == before || !announcer)
+        return;
+    // Screen readers ignore changes to the display, which never has the focus, but speak a
+    // notification as it appears. The sign blank is no word to speak.
+    announcer->hide();
+    announcer->setAccessibleName(QString::fromStdString(m_text).trimmed());
+    announcer->show();
+}
+
+QAccessibleInterface* announcerAccessible(const QString& /*className*/, QObject* object)
+{
+    if (object->isWidgetType() && object->objectName() == kAnnouncerName)
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Notification);
+    return nullptr;
 }
 
 std::string WindowDisplay::caption(engine::KeyArray keys, std::int16_t index) const

@@ -5,9 +5,17 @@
 
 #include <string>
 
+class QAccessibleInterface;
+class QObject;
+class QString;
 class QWidget;
 
 namespace ui {
+
+// The invisible widget behind the display that carries announcements to screen readers.
+inline constexpr char kAnnouncerName[] = "announcer";
+// Gives the announcer the notification role (for QAccessible::installFactory).
+QAccessibleInterface* announcerAccessible(const QString& className, QObject* object);
 
 class WindowDisplay : public engine::CalcDisplay {
 public:
@@ -15,6 +23,8 @@ public:
     explicit WindowDisplay(QWidget& window) : m_window(window) {}
 
     std::string text() const override { return m_text; }
+    // Tells a listening screen reader the display text if it is no longer `before`: once per key.
+    void announceChange(const std::string& before);
     void setText(std::string_view text) override;
     std::string caption(engine::KeyArray keys, std::int16_t index) const override;
     bool optionValue(engine::AngleOption option) const override;
