@@ -8,6 +8,7 @@
 #include <cmath>
 #include <functional>
 #include <limits>
+#include <optional>
 #include <string>
 
 namespace {
@@ -19,7 +20,8 @@ constexpr float kInfF = Limits::infinity();
 constexpr double kInf = std::numeric_limits<double>::infinity();
 constexpr float kNaNF = Limits::quiet_NaN();
 
-// The number of the run-time error that body raises, 0 when it raises none.
+// The number of the run-time error that body raises, 0 when it raises none. The tests write the numbers out
+// (6 overflow, 11 division by zero, 13 type mismatch): they are part of what the program shows.
 int errorOf(const std::function<void()>& body)
 {
     try {
@@ -30,10 +32,10 @@ int errorOf(const std::function<void()>& body)
     return 0;
 }
 
-// Equal, any NaN alike.
+// Equal with the sign of a zero, any NaN alike.
 bool same(double a, double b)
 {
-    return (std::isnan(a) && std::isnan(b)) || a == b;
+    return std::isnan(a) ? std::isnan(b) : a == b && std::signbit(a) == std::signbit(b);
 }
 
 // ---- Single -> text -------------------------------------------------------------------------------------
@@ -41,117 +43,104 @@ bool same(double a, double b)
 struct TextRow {
     const char* name;
     float value;
-    const char *single, *result; // singleText, resultText
+    const char* single;           // singleText
+    const char* result = nullptr; // resultText, where it is not single after the reserved sign blank
 };
 
 class NumberText : public testing::TestWithParam<TextRow> {};
 
 TEST_P(NumberText, WritesSevenDigits)
 {
-    EXPECT_EQ(singleText(GetParam().value), GetParam().single);
-    EXPECT_EQ(resultText(GetParam().value), GetParam().result);
+    const TextRow& row = GetParam();
+    EXPECT_EQ(singleText(row.value), row.single);
+    EXPECT_EQ(resultText(row.value), row.result ? row.result : " " + std::string(row.single));
 }
 
 // clang-format off
 const TextRow kTexts[] = {
-    // 7 digits positional, 8 digits exponent form
-    {"SevenDigits", 1234567, "1234567", " 1234567"}, {"Million", 1000000, "1000000", " 1000000"},
-    {"TenMillion", 10000000, "1E+07", " 1E+07"},
-    {"EightDigitsRounded", 12345678, "1.234568E+07", " 1.234568E+07"},
-    {"Fraction", 123.4567f, "123.4567", " 123.4567"}, {"SinThirtyOld", 0.4997701f, "0.4997701", " .4997701"},
-    {"Thousandth", 0.001f, "0.001", " .001"},
-    // below 1: the zeros after the point count towards the 7 digits
+    // 7 digits positional, 8 digits exponent form; below 1 the zeros after the point count towards the 7
+    {"SevenDigits", 1234567, "1234567"}, {"Million", 1000000, "1000000"}, {"TenMillion", 10000000, "1E+07"},
+    {"EightDigitsRounded", 12345678, "1.234568E+07"}, {"Fraction", 123.4567f, "123.4567"},
+    {"LeadingPoint", 0.4997701f, "0.4997701", " .4997701"}, {"TwoDigitsAtMinusSeven", 1.2e-7f, "1.2E-07"},
     {"TenToMinusSeven", 1e-7f, "0.0000001", " .0000001"},
     {"TwoDigitsAtMinusSix", 1.2e-6f, "0.0000012", " .0000012"},
-    {"TwoDigitsAtMinusSeven", 1.2e-7f, "1.2E-07", " 1.2E-07"},
-    {"CosNinetyOld", 0.0007963267f, "7.963267E-04", " 7.963267E-04"},
-    {"SinOneDegreeOld", 0.01744356f, "1.744356E-02", " 1.744356E-02"},
-    // ties of the 7-digit rounding go to the even digit (all values exact Singles)
-    {"TieDownToEven", 12345665, "1.234566E+07", " 1.234566E+07"},
-    {"TieUpToEven", 12345675, "1.234568E+07", " 1.234568E+07"},
-    {"PositionalTieDown", 1234566.5f, "1234566", " 1234566"},
-    {"PositionalTieUp", 1234567.5f, "1234568", " 1234568"},
-    {"RoundingCarries", 0.01f, "0.01", " .01"}, // the Single is 0.0099999998
-    // range ends
-    {"LargestSingle", Limits::max(), "3.402823E+38", " 3.402823E+38"},
-    {"NegativeLargest", -Limits::max(), "-3.402823E+38", "-3.402823E+38"},
-    {"SmallestSingle", Limits::denorm_min(), "1.401298E-45", " 1.401298E-45"},
-    {"SmallestNormal", Limits::min(), "1.175494E-38", " 1.175494E-38"},
-    // signs, zeros, non-finite values
-    {"MinusHalf", -0.5f, "-0.5", "-.5"}, {"Zero", 0.0f, "0", " 0"}, {"NegativeZero", -0.0f, "0", " 0"},
-    {"Infinity", kInfF, "Infinity", " Infinity"}, {"MinusInfinity", -kInfF, "-Infinity", "-Infinity"},
-    {"NaN", Limits::quiet_NaN(), "NaN", " NaN"}, {"NegativeNaN", -Limits::quiet_NaN(), "NaN", " NaN"}};
+    // ties of the 7-digit rounding go to the even digit (exact Singles); 0.01 is the Single 0.0099999998
+    {"TieDownToEven", 12345665, "1.234566E+07"}, {"TieUpToEven", 12345675, "1.234568E+07"},
+    {"RoundingCarries", 0.01f, "0.01", " .01"}, {"LargestSingle", Limits::max(), "3.402823E+38"},
+    {"SmallestSingle", Limits::denorm_min(), "1.401298E-45"}, {"MinusHalf", -0.5f, "-0.5", "-.5"},
+    {"Zero", 0.0f, "0"}, {"NegativeZero", -0.0f, "0"}, {"Infinity", kInfF, "Infinity"},
+    {"MinusInfinity", -kInfF, "-Infinity", "-Infinity"}, {"NaN", kNaNF, "NaN"},
+    {"NegativeNaN", -kNaNF, "NaN"}};
 // clang-format on
 
 INSTANTIATE_TEST_SUITE_P(Numtext, NumberText, testing::ValuesIn(kTexts),
                          [](const auto& info) { return std::string(info.param.name); });
 
-// ---- lenient reading ------------------------------------------------------------------------------------
+// ---- reading --------------------------------------------------------------------------------------------
+
+// What the strict readers make of a text: the number, or error 13 from both, or error 6 from one or both.
+enum Strict { Number, NotANumber, BeyondSingle, BeyondDouble };
 
 struct ReadRow {
     const char* name;
     std::string text;
-    double value;
+    double lenient;
+    Strict strict = Number;
+    std::optional<float> single = {}; // when it is not the lenient value rounded to Single
 };
 
-class LenientRead : public testing::TestWithParam<ReadRow> {};
+class Read : public testing::TestWithParam<ReadRow> {};
 
-TEST_P(LenientRead, GivesNearestDouble)
+TEST_P(Read, LenientGivesNearestDoubleStrictTheWholeTextOrAnError)
 {
-    EXPECT_PRED2(same, textToNumber(GetParam().text), GetParam().value);
+    const ReadRow& row = GetParam();
+    EXPECT_PRED2(same, textToNumber(row.text), row.lenient);
+    const int singleError = row.strict == Number ? 0 : row.strict == NotANumber ? 13 : 6;
+    const int doubleError = row.strict == BeyondSingle ? 0 : singleError;
+    float single = 0;
+    double number = 0;
+    EXPECT_EQ(errorOf([&] { single = textToSingle(row.text); }), singleError);
+    EXPECT_EQ(errorOf([&] { number = textToDouble(row.text); }), doubleError);
+    EXPECT_PRED2(same, single, singleError ? 0 : row.single.value_or(static_cast<float>(row.lenient)));
+    EXPECT_PRED2(same, number, doubleError ? 0 : row.lenient);
 }
 
 const std::string kLongZeros(800, '0');
+const double kAboveOne = 1 + std::ldexp(1.0, -24); // halfway between 1 and the next Single
 
 // clang-format off
 const ReadRow kReads[] = {
-    {"Empty", "", 0}, {"Point", ".", 0}, {"Sign", "-", 0}, {"DivideMessage", "Cannot divide by 0", 0},
-    {"InvalidMessage", "Invalid input for function", 0}, {"SignedMessage", "-Invalid input for function", 0},
-    {"ResultBlank", " 5", 5}, {"BlankAfterSign", "- 5", -5}, {"Plus", "+7", 7},
-    {"BlanksAnywhere", "1 2 . 5", 12.5}, {"BlankInExponent", "1 E 2", 100}, {"SignedLoneZero", "-05", -5},
-    {"LeadingPoint", ".5", 0.5}, {"TrailingPoint", "5.", 5}, {"StopsAtLetter", "12abc", 12},
-    {"StopsAtSecondPoint", "1.5.3", 1.5}, {"StopsAtComma", "1,5", 1}, {"StopsAtSign", "5-3", 5},
-    {"Exponent", "1.5E+3", 1500}, {"LowerExponent", "2e-2", 0.02}, {"ExponentWithoutDigits", "1e", 1},
-    {"ExponentSignOnly", "1E+", 1}, {"ExponentThenLetter", "2E-x", 2},
-    {"ShownSmallResult", "- 1.5E-07", -1.5e-7}, {"Infinity", " Infinity", kInf},
-    {"MinusInfinity", "-Infinity", -kInf}, {"MinusBlankInfinity", "- Infinity", -kInf},
-    {"NaN", " NaN", std::nan("")}, {"BeyondDouble", "1e309", kInf},
-    {"BeyondDoubleNegative", "-2E+400", -kInf}, {"HugeExponent", "1e99999999999999999999", kInf},
+    {"Empty", "", 0, NotANumber}, {"Point", ".", 0, NotANumber}, {"Sign", "-", 0, NotANumber},
+    {"DoubleSign", "--5", 0, NotANumber}, {"Message", "-Invalid input for function", 0, NotANumber},
+    {"BlanksAround", "  5  ", 5}, {"BlankAfterSign", "- 5", -5}, {"Plus", "+5", 5}, {"MinusZero", "-0", -0.0},
+    {"BlanksInside", "1 2 . 5", 12.5, NotANumber}, {"BlankInExponent", "1 E 2", 100, NotANumber},
+    {"SignedLoneZero", "-05", -5}, {"LeadingPoint", ".5", 0.5}, {"TrailingPoint", "5.", 5},
+    {"StopsAtLetter", "5a", 5, NotANumber}, {"StopsAtSecondPoint", "1.5.3", 1.5, NotANumber},
+    {"Exponent", "1.5E+3", 1500}, {"LowerExponent", "2e-2", 0.02}, {"Infinity", "Infinity", kInf},
+    {"ExponentWithoutDigits", "1e", 1, NotANumber}, {"ExponentSignOnly", "1E+", 1, NotANumber},
+    {"MinusBlankInfinity", "- Infinity", -kInf}, {"InfinityThenMore", "Infinityx", kInf, NotANumber},
+    {"NaN", " NaN", std::nan("")}, {"LowerCaseInfinity", "infinity", 0, NotANumber},
+    // the Single range: underflow is no error; ties and subnormals rounded straight from the digits
+    {"Underflow", "1e-50", 1e-50}, {"LargestSingle", "3.4028235e38", 3.4028235e38, Number, Limits::max()},
+    {"BeyondSingle", "3.4028236e38", 3.4028236e38, BeyondSingle},
+    {"NegativeBeyondSingle", "-1e39", -1e39, BeyondSingle},
+    {"SmallestSingle", "1.401298E-45", 1.401298e-45, Number, Limits::denorm_min()},
+    {"TwiceSmallest", "2.8E-45", 2.8e-45, Number, 2 * Limits::denorm_min()},
+    {"SingleTieToEven", "16777216.5", 16777216.5, Number, 16777216},
+    {"TieBetweenSingles", "1.000000059604644775390625", kAboveOne, Number, 1},
+    {"JustAboveTie", "1.00000005960464477539062501", kAboveOne, Number, std::nextafter(1.0f, 2.0f)},
+    // the Double range
+    {"BeyondDouble", "1e309", kInf, BeyondDouble},
+    {"LongDigitRun", "1" + std::string(400, '0'), kInf, BeyondDouble},
+    {"HugeExponent", "1e99999999999999999999", kInf, BeyondDouble}, {"ZeroHugeExponent", "0e99999", 0},
     {"BelowDouble", "1e-400", 0}, {"SmallestDouble", "5e-324", std::numeric_limits<double>::denorm_min()},
-    {"ZeroHugeExponent", "0e99999", 0}, {"LargestDouble", "1.7976931348623157e308", 1.7976931348623157e308},
-    {"LongDigitRun", "1" + std::string(400, '0'), kInf},
-    {"ExactDecimalOfTenth", "0.1000000000000000055511151231257827021181583404541015625", 0.1},
     // 2^53 + 1 lies halfway between two Doubles: the even one, unless a far digit breaks the tie
     {"TieToEven", "9007199254740993." + kLongZeros, 9007199254740992.0},
     {"FarDigitBreaksTie", "9007199254740993." + kLongZeros + "1", 9007199254740994.0}};
 // clang-format on
 
-INSTANTIATE_TEST_SUITE_P(Numtext, LenientRead, testing::ValuesIn(kReads),
+INSTANTIATE_TEST_SUITE_P(Numtext, Read, testing::ValuesIn(kReads),
                          [](const auto& info) { return std::string(info.param.name); });
-
-// ---- strict reading -------------------------------------------------------------------------------------
-
-TEST(StrictRead, AcceptsOneNumberWithBlanksAroundAndAfterSign)
-{
-    // clang-format off
-    const std::pair<const char*, float> singles[] = {
-        {"  5  ", 5}, {" 5", 5}, {"- 5", -5}, {"+5", 5}, {"1.5E+3", 1500}, {".5", 0.5f}, {"-0", -0.0f},
-        {"Infinity", kInfF}, {"-Infinity", -kInfF}, {" NaN", Limits::quiet_NaN()},
-        {"1e-50", 0}, // underflow is no error
-        {"3.4028235e38", Limits::max()}, // rounds down to the largest
-        {"1.401298E-45", Limits::denorm_min()}, {"1.17549435E-38", Limits::min()},
-        {"2.8E-45", 2 * Limits::denorm_min()},
-        // Just above the tie between 1 and the next Single: rounded directly, not via the nearest Double
-        // (the tie itself, which would go to even, 1).
-        {"1.00000005960464477539062501", std::nextafter(1.0f, 2.0f)}, {"1.000000059604644775390625", 1}};
-    // clang-format on
-    for (const auto& [text, value] : singles)
-        EXPECT_PRED2(same, textToSingle(text), value) << '"' << text << '"';
-    EXPECT_TRUE(std::signbit(textToSingle("-0")));
-    EXPECT_EQ(textToDouble("16777216.5"), 16777216.5);
-    EXPECT_EQ(textToDouble("- Infinity"), -kInf);
-    EXPECT_EQ(textToDouble("1e39"), 1e39);
-}
 
 // Found by fuzzing: subnormals hold fewer than 7 digits, so a shown text can read back to a neighbour.
 TEST(StrictRead, SubnormalTextReadsBackToTheNearestSingle)
@@ -162,56 +151,21 @@ TEST(StrictRead, SubnormalTextReadsBackToTheNearestSingle)
     EXPECT_EQ(singleText(textToSingle("1E-38")), "9.999999E-39");
 }
 
-TEST(StrictRead, RaisesTypeMismatchForNonNumbers)
-{
-    for (const char* text : {"", " ", "abc", "5a", "1 2", "1e", "1E+", ".", "-", "--5", "5-", "1.2.3", "1,5",
-                             "Cannot divide by 0", "Invalid input for function",
-                             "-Invalid input for function", "Infinityx", "infinity"}) {
-        EXPECT_EQ(errorOf([&] { textToSingle(text); }), kTypeMismatch) << '"' << text << '"';
-        EXPECT_EQ(errorOf([&] { textToDouble(text); }), kTypeMismatch) << '"' << text << '"';
-    }
-}
-
-TEST(StrictRead, RaisesOverflowBeyondTheTypesRange)
-{
-    for (const char* text : {"3.4028236e38", "-3.5E+38", "1e39", "1e309", "1e99999999999"})
-        EXPECT_EQ(errorOf([&] { textToSingle(text); }), kOverflow) << text;
-    for (const char* text : {"1.8e308", "-1e400"})
-        EXPECT_EQ(errorOf([&] { textToDouble(text); }), kOverflow) << text;
-}
-
 // ---- integer rounding -----------------------------------------------------------------------------------
 
-TEST(RoundToInteger, TiesGoToEven)
+TEST(RoundToInteger, TiesGoToEvenWithinSixteenBits)
 {
-    const std::pair<double, int> cases[] = {{0.5, 0},    {1.5, 2},          {2.5, 2},          {3.5, 4},
-                                            {-0.5, 0},   {-1.5, -2},        {-2.5, -2},        {34.5, 34},
-                                            {2.4999, 2}, {32767.49, 32767}, {-32768.5, -32768}};
-    for (const auto& [value, expected] : cases)
+    const std::pair<double, int> rounded[] = {{0.5, 0},    {1.5, 2},          {2.5, 2},          {-2.5, -2},
+                                              {2.4999, 2}, {32767.49, 32767}, {-32768.5, -32768}};
+    for (const auto& [value, expected] : rounded)
         EXPECT_EQ(roundToInteger(value), expected) << value;
-}
-
-TEST(RoundToInteger, RaisesOverflowOutsideSixteenBits)
-{
-    for (double value : {32767.5, 32768.0, -32768.51, -32769.0, 1e10, kInf, -kInf, std::nan("")})
-        EXPECT_EQ(errorOf([&] { roundToInteger(value); }), kOverflow) << value;
+    for (double value : {32767.5, -32768.51, kInf, std::nan("")})
+        EXPECT_EQ(errorOf([&] { roundToInteger(value); }), 6) << value;
 }
 
 // ---- float status test ----------------------------------------------------------------------------------
 
-TEST(FloatStatus, NothingFlaggedRaisesNothing)
-{
-    FloatStatus status;
-    EXPECT_EQ(status.store(status.add(1, 2)), 3.0f);
-    EXPECT_EQ(status.store(1e-50), 0.0f);                      // underflow
-    EXPECT_EQ(status.store(status.divide(1, 3)), 1.0f / 3.0f); // inexact
-    EXPECT_EQ(status.store(kInf), kInfF);                      // an infinity stored is no overflow
-    EXPECT_EQ(status.store(status.add(kInf, 1)), kInfF);       // nor is arithmetic on one
-    EXPECT_EQ(status.store(status.divide(kInf, 0)), kInfF);    // infinity / 0 is no division by zero
-    EXPECT_EQ(errorOf([&] { status.test(); }), 0);
-}
-
-TEST(FloatStatus, StoreKeepsTheValueAndTestRaisesTheFlaggedError)
+TEST(FloatStatus, StoreKeepsTheValueAndTestRaisesWhatWasFlagged)
 {
     const struct {
         const char* name;
@@ -219,36 +173,24 @@ TEST(FloatStatus, StoreKeepsTheValueAndTestRaisesTheFlaggedError)
         int error;
         std::function<float(FloatStatus&)> body;
     } cases[] = {
-        {"divide by zero", -kInfF, kDivisionByZero, [](auto& s) { return s.store(s.divide(-1, 0)); }},
-        {"inf - inf", kNaNF, kOverflow, [](auto& s) { return s.store(s.subtract(kInf, kInf)); }},
-        {"0 * inf", kNaNF, kOverflow, [](auto& s) { return s.store(s.multiply(0, kInf)); }},
-        {"0 / 0", kNaNF, kOverflow, [](auto& s) { return s.store(s.divide(0, 0)); }},
-        {"inf / inf", kNaNF, kOverflow, [](auto& s) { return s.store(s.divide(kInf, -kInf)); }},
-        {"store overflows", kInfF, kOverflow, [](auto& s) { return s.store(s.multiply(1e20, 1e20)); }},
-        {"Double sum overflows", kInfF, kOverflow, [](auto& s) { return s.store(s.add(1.7e308, 1.7e308)); }},
-        {"11 before 6", -kInfF, kDivisionByZero,
-         [](auto& s) { return s.store(1e39), s.store(s.divide(-1, 0)); }},
+        {"underflow", 0, 0, [](auto& s) { return s.store(1e-50); }},
+        {"infinity stored", kInfF, 0, [](auto& s) { return s.store(kInf); }},
+        {"inf + 1", kInfF, 0, [](auto& s) { return s.store(s.add(kInf, 1)); }},
+        {"inf / 0", kInfF, 0, [](auto& s) { return s.store(s.divide(kInf, 0)); }},
+        {"NaN operand", kNaNF, 0, [](auto& s) { return s.store(s.multiply(kNaNF, 0)); }},
+        {"-1 / 0", -kInfF, 11, [](auto& s) { return s.store(s.divide(-1, 0)); }},
+        {"inf - inf", kNaNF, 6, [](auto& s) { return s.store(s.subtract(kInf, kInf)); }},
+        {"0 * inf", kNaNF, 6, [](auto& s) { return s.store(s.multiply(0, kInf)); }},
+        {"0 / 0", kNaNF, 6, [](auto& s) { return s.store(s.divide(0, 0)); }},
+        {"store overflows", kInfF, 6, [](auto& s) { return s.store(s.multiply(1e20, 1e20)); }},
+        {"Double sum overflows", kInfF, 6, [](auto& s) { return s.store(s.add(1.7e308, 1.7e308)); }},
+        {"11 before 6", -kInfF, 11, [](auto& s) { return s.store(1e39), s.store(s.divide(-1, 0)); }},
     };
     for (const auto& c : cases) {
         FloatStatus status;
         EXPECT_PRED2(same, c.body(status), c.stored) << c.name;
         EXPECT_EQ(errorOf([&] { status.test(); }), c.error) << c.name;
     }
-}
-
-// ---- resume-next mode -----------------------------------------------------------------------------------
-
-TEST(ResumeNext, GoesOnAfterAFailingStepAndKeepsTheLastNumber)
-{
-    ResumeNext resume;
-    int ran = 0;
-    resume.step([&] { ++ran; });
-    EXPECT_EQ(resume.number(), 0);
-    resume.step([&] { throw RuntimeError(kInvalidProcedureCall); });
-    resume.step([&] { ++ran, throw RuntimeError(kDivisionByZero), ++ran; });
-    resume.step([&] { ++ran; });
-    EXPECT_EQ(ran, 3);
-    EXPECT_EQ(resume.number(), kDivisionByZero);
 }
 
 } // namespace
