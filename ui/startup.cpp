@@ -11,6 +11,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <mutex>
 #include <string>
 #include <utility>
 #include <vector>
@@ -49,7 +50,9 @@ private:
     std::function<void()> m_work;
 };
 
-// Qt's messages while the QApplication is built, held until it is known whether a display opened.
+// Qt's messages while the QApplication is built, held until it is known whether a display opened. A
+// message handler may be called from any thread.
+std::mutex heldLock;
 struct HeldMessage {
     QtMsgType type;
     std::string category;
@@ -70,6 +73,7 @@ void passOn(QtMsgType type, const char* category, const QString& text)
 void holdMessage(QtMsgType type, const QMessageLogContext& context, const QString& text)
 {
     const std::string category = context.category ? context.category : "default";
+    std::unique_lock lock(heldLock);
     if (category == "qt.qpa.xcb" && text.startsWith(QLatin1StringView("could not connect to display"))) {
         const QString name = text.section(QLatin1Char(' '), 5).trimmed();
         unopenedDisplays << (name.isEmpty() ? QStringLiteral("an X display (DISPLAY is not set)")
@@ -89,6 +93,7 @@ void holdMessage(QtMsgType type, const QMessageLogContext& context, const QStrin
         std::fflush(stderr);
         std::_Exit(1);
     }
+    lock.unlock();
     releaseStartupMessages();
     passOn(type, category.c_str(), text); // and Qt aborts
 }
@@ -114,7 +119,10 @@ void holdStartupMessages()
 void releaseStartupMessages()
 {
     qInstallMessageHandler(qtHandler);
-    for (const HeldMessage& message : std::exchange(heldMessages, {}))
+    std::unique_lock lock(heldLock);
+    const std::vector<HeldMessage> held = std::exchange(heldMessages, {});
+    lock.unlock();
+    for (const HeldMessage& message : held)
         passOn(message.type, message.category.c_str(), message.text);
 }
 
