@@ -141,6 +141,7 @@ const TableKeys kFunctionKeys = {{"sqrt", "Sqrt"}, {"X2", "Square"}, {"X3", "Cub
                                   {"log", "Log"}, {"ln", "Ln"}};
 const Argument kArguments[] = {
     {"1000", "1000", {" 31.62278", " 1000000", " 1E+09", " .001", " 3", " 6.907755"}},
+    {"Half", ".5", {" .7071068", " .25", " .125", " 2", "-.30103", "-.6931472"}},
     {"1_7", "1.7", {" 1.303841", " 2.89", " 4.913001", " .5882353", " .2304489", " .5306283"}},
     {"Zero", "0", {" 0", " 0", " 0", " Infinity", kInvalid, kInvalid}},
     {"MinusZero", "+/-", {" 0", " 0", " 0", "-Infinity", kInvalid, kInvalid}},

@@ -193,4 +193,19 @@ TEST(FloatStatus, StoreKeepsTheValueAndTestRaisesWhatWasFlagged)
     }
 }
 
+// ---- resume-next mode ----------------------------------------------------------------------------------
+
+TEST(ResumeNext, GoesOnAfterAFailingStepAndKeepsTheLastNumber)
+{
+    ResumeNext resume;
+    int ran = 0;
+    resume.step([&] { ++ran; });
+    EXPECT_EQ(resume.number(), 0);
+    resume.step([&] { throw RuntimeError(5); });
+    resume.step([&] { ++ran, throw RuntimeError(11), ++ran; });
+    resume.step([&] { ++ran; });
+    EXPECT_EQ(ran, 3);
+    EXPECT_EQ(resume.number(), 11);
+}
+
 } // namespace
