@@ -44,9 +44,9 @@ if [ "$1" = --in-session ]; then # inside dbus-run-session: the accessibility bu
         echo "$view"
         echo "$view" | grep -qF "top-level window 'Calculator' of io.github.calculatordevs.Calculator" ||
             fail "no toplevel named Calculator with the desktop entry's app id"
-        size=$(echo "$view" | sed -nE 's/.*opaque: \(([0-9]+), ([0-9]+)\) -> \(([0-9]+), ([0-9]+)\).*/\3-\1 \4-\2/p')
-        [ "$(echo "$size" | awk '{ split($1, x, "-"); split($2, y, "-"); print x[1] - x[2] "x" y[1] - y[2] }')" = 224x363 ] ||
-            fail "the client area is not 224x363: $size"
+        size=$(echo "$view" | sed -nE 's/.*opaque: \(([0-9]+), ([0-9]+)\) -> \(([0-9]+), ([0-9]+)\).*/\1 \2 \3 \4/p' |
+            awk '{ print $3 - $1 "x" $4 - $2 }')
+        [ "$size" = 224x363 ] || fail "the client area is $size, not 224x363"
         # Drawn at the output's scale: a buffer of that scale, at least that many times the client area.
         [ "$scale" = 1 ] || grep -q "set_buffer_scale($scale)" "$XDG_RUNTIME_DIR/proto.log" || fail "no buffer scale $scale"
         grep -oE 'create_buffer\(new id wl_buffer@[0-9]+, [0-9]+, [0-9]+, [0-9]+' "$XDG_RUNTIME_DIR/proto.log" |
