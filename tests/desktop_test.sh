@@ -19,9 +19,8 @@ ended() {                                                                       
 
 if [ "$1" = --in-session ]; then # inside dbus-run-session: the accessibility bus first, Qt looks once
     mode=$3 scale=$4 out=$XDG_RUNTIME_DIR/stderr
+    trap 'kill $(jobs -p) 2>/dev/null; wait 2>/dev/null' EXIT
     /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
-    pids=$!
-    trap 'kill $pids 2>/dev/null; wait 2>/dev/null' EXIT
     poll eval 'dbus-send --session --print-reply --dest=org.freedesktop.DBus / org.freedesktop.DBus.NameHasOwner \
         string:org.a11y.Bus 2>/dev/null | grep -q "boolean true"'
     export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
@@ -31,11 +30,9 @@ if [ "$1" = --in-session ]; then # inside dbus-run-session: the accessibility bu
     else
         weston --backend=headless-backend.so --use-pixman --socket=wl-test --scale="$scale" --debug \
             --idle-time=0 >"$XDG_RUNTIME_DIR/weston.log" 2>&1 &
-        pids="$pids $!"
         poll test -S "$XDG_RUNTIME_DIR/wl-test"
         export WAYLAND_DISPLAY=wl-test
         weston-debug proto >"$XDG_RUNTIME_DIR/proto.log" 2>&1 &
-        pids="$pids $!"
         sleep 0.2
         env -u DISPLAY QT_QPA_PLATFORM=wayland "$calc" 2>"$out" &
         app=$! key=$([ "$scale" = 1 ] && echo off || echo Exit)
@@ -44,8 +41,7 @@ if [ "$1" = --in-session ]; then # inside dbus-run-session: the accessibility bu
         echo "$view"
         echo "$view" | grep -qF "top-level window 'Calculator' of io.github.calculatordevs.Calculator" ||
             fail "no toplevel named Calculator with the desktop entry's app id"
-        size=$(echo "$view" | sed -nE 's/.*opaque: \(([0-9]+), ([0-9]+)\) -> \(([0-9]+), ([0-9]+)\).*/\1 \2 \3 \4/p' |
-            awk '{ print $3 - $1 "x" $4 - $2 }')
+        size=$(echo "$view" | awk -F'[][(), \t]+' '/opaque/ { print $6 - $3 "x" $7 - $4 }')
         [ "$size" = 224x363 ] || fail "the client area is $size, not 224x363"
         # Drawn at the output's scale: a buffer of that scale, at least that many times the client area.
         [ "$scale" = 1 ] || grep -q "set_buffer_scale($scale)" "$XDG_RUNTIME_DIR/proto.log" || fail "no buffer scale $scale"
@@ -53,15 +49,13 @@ if [ "$1" = --in-session ]; then # inside dbus-run-session: the accessibility bu
             awk -F', ' -v s="$scale" '$3 >= 224 * s && $4 >= 363 * s { ok = 1 } END { exit !ok }' ||
             fail "no buffer of ${scale}x the window's size"
     fi
-    pids="$pids $app"
     /usr/bin/python3 "$here/atspi_test.py" $app $key || exit 1
     ended $app "$out" "${key:-off}"
     exit 0
 fi
 
 work=$(mktemp -d -t desktop-test.XXXXXX)
-xpid=
-trap 'kill $xpid 2>/dev/null; wait 2>/dev/null; rm -rf "$work"' EXIT
+trap 'kill $(jobs -p) 2>/dev/null; wait 2>/dev/null; rm -rf "$work"' EXIT
 mkdir -m 700 "$work/home" "$work/run"
 # Nothing of the caller's desktop or session.
 clean=(env -i PATH="$PATH" HOME="$work/home" XDG_RUNTIME_DIR="$work/run" LANG=C.UTF-8
@@ -69,7 +63,6 @@ clean=(env -i PATH="$PATH" HOME="$work/home" XDG_RUNTIME_DIR="$work/run" LANG=C.
 if [ "$1" = start ] || [ "$1" = screen-reader ]; then
     mkfifo "$work/displayfd"
     Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/displayfd" >"$work/xvfb.log" 2>&1 &
-    xpid=$!
     read -r display <"$work/displayfd" || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
     clean+=(DISPLAY=":$display")
     export DISPLAY=":$display"
@@ -81,7 +74,6 @@ start)
     for how in Off Ctrl+X; do
         "${clean[@]}" "$calc" 2>"$work/stderr" &
         app=$!
-        xpid="$xpid $app"
         window=$(timeout 10 xdotool search --sync --onlyvisible --name '^Calculator$' | head -1)
         [ -n "$window" ] || fail "no window named Calculator"
         poll eval 'xprop -id "$window" _NET_WM_ICON | grep -q "Icon (48 x 48)"' || fail "no icon after the first frame"
