@@ -1,10 +1,9 @@
-// The real window offscreen, at the scale QT_SCALE_FACTOR sets: its picture, keys, focus, life, calc-replay.
+// The real window offscreen, at the scale QT_SCALE_FACTOR sets: its picture, keys, focus, About, long entries.
 #include "ui/calc_window.h"
 
 #include <QAccessible>
 #include <QApplication>
 #include <QLabel>
-#include <QProcess>
 #include <QRadioButton>
 #include <QScreen>
 #include <QTest>
@@ -201,39 +200,6 @@ private slots:
         window->findChild<QAction*>(QStringLiteral("mnuHAbout"))->trigger();
         QVERIFY(modal);
         QCOMPARE(click(*window, QStringLiteral("5 =")), " 15.5");
-    }
-
-    void programEnds_data()
-    {
-        QTest::addColumn<QString>("how");
-        for (const char* how : {"Off", "File > Exit", "Ctrl+X"})
-            QTest::newRow(how) << how;
-    }
-
-    void programEnds()
-    {
-        QFETCH(QString, how);
-        auto window = shownWindow();
-        QTimer::singleShot(0, window.get(), [&] {
-            if (how == "Off")
-                click(*window, how);
-            else if (how == "Ctrl+X")
-                QTest::keyClick(QApplication::focusWidget(), Qt::Key_X, Qt::ControlModifier);
-            else
-                window->findChild<QAction*>(QStringLiteral("mnuFExit"))->trigger();
-        });
-        QTimer::singleShot(5000, window.get(), [] { QCoreApplication::exit(1); });
-        QCOMPARE(QApplication::exec(), 0);
-    }
-
-    // calc-replay prints the display after each key; an unknown key ends it with status 2.
-    void replayTool()
-    {
-        QProcess replay;
-        replay.start(QStringLiteral(CALC_REPLAY), {"2", "Xy", "1", "0", "="});
-        QVERIFY(replay.waitForFinished());
-        QCOMPARE(replay.readAllStandardOutput(), "2\n2\n1\n10\n 1024\n");
-        QCOMPARE(QProcess::execute(QStringLiteral(CALC_REPLAY), {"2", "sinh"}), 2);
     }
 };
 
