@@ -102,7 +102,6 @@ no-display)
 |an X display (DISPLAY is not set)
 DISPLAY=:$n|X display :$n
 QT_QPA_PLATFORM=wayland WAYLAND_DISPLAY=wl-none|Wayland display wl-none
-QT_QPA_PLATFORM=wayland;xcb WAYLAND_DISPLAY=wl-none|Wayland display wl-none or an X display (DISPLAY is not set)
 EOF
     ;;
 *) timeout -k 5 90 "${clean[@]}" dbus-run-session -- "$0" --in-session "$calc" "$1" "${3:-1}" ;;

@@ -1,4 +1,4 @@
-// Number <-> display text, strict and lenient reading, integer rounding, the float status test.
+// Number <-> display text, strict and lenient reading, the float status test.
 #include "numtext/float_status.h"
 #include "numtext/numtext.h"
 #include "numtext/runtime_error.h"
@@ -131,18 +131,6 @@ TEST(StrictRead, SubnormalTextReadsBackToTheNearestSingle)
     EXPECT_EQ(singleText(textToSingle("1E-38")), "9.999999E-39");
 }
 
-// ---- integer rounding -----------------------------------------------------------------------------------
-
-TEST(RoundToInteger, TiesGoToEvenWithinSixteenBits)
-{
-    const std::pair<double, int> rounded[] = {{0.5, 0},    {1.5, 2},          {2.5, 2},          {-2.5, -2},
-                                              {2.4999, 2}, {32767.49, 32767}, {-32768.5, -32768}};
-    for (const auto& [value, expected] : rounded)
-        EXPECT_EQ(roundToInteger(value), expected) << value;
-    for (double value : {32767.5, -32768.51, kInf, std::nan("")})
-        EXPECT_EQ(errorOf([&] { roundToInteger(value); }), 6) << value;
-}
-
 // ---- float status test ----------------------------------------------------------------------------------
 
 TEST(FloatStatus, StoreKeepsTheValueAndTestRaisesWhatWasFlagged)
@@ -166,20 +154,6 @@ TEST(FloatStatus, StoreKeepsTheValueAndTestRaisesWhatWasFlagged)
         EXPECT_PRED2(same, c.body(status), c.stored) << c.name;
         EXPECT_EQ(errorOf([&] { status.test(); }), c.error) << c.name;
     }
-}
-
-// ---- resume-next mode ----------------------------------------------------------------------------------
-
-TEST(ResumeNext, GoesOnAfterAFailingStepAndKeepsTheLastNumber)
-{
-    ResumeNext resume;
-    EXPECT_EQ(resume.number(), 0);
-    int ran = 0;
-    resume.step([&] { throw RuntimeError(5); });
-    resume.step([&] { ++ran, throw RuntimeError(11), ++ran; });
-    resume.step([&] { ++ran; });
-    EXPECT_EQ(ran, 2);
-    EXPECT_EQ(resume.number(), 11);
 }
 
 } // namespace
