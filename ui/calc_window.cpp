@@ -197,8 +197,9 @@ void CalcWindow::buildMenus()
 
 void CalcWindow::dispatch(Route route, std::int16_t index)
 {
-    const std::string before = m_display.text();
+    std::string before;
     try {
+        before = m_display.text();
         // clang-format off
         switch (route) {
         case Route::None: break;
@@ -229,7 +230,11 @@ void CalcWindow::dispatch(Route route, std::int16_t index)
     } catch (const std::exception&) {
         // Nothing may unwind through the event loop (out of memory on an endless entry, say).
     }
-    m_display.announceChange(before);
+    try {
+        m_display.announceChange(before);
+    } catch (const std::exception&) {
+        // Out of memory: the next key announces again.
+    }
 }
 
 } // namespace ui
