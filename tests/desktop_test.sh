@@ -38,6 +38,7 @@ if [ "$1" = --in-session ]; then # inside dbus-run-session: the accessibility bu
         app=$! key=$([ "$scale" = 1 ] && echo off || echo Exit)
         # The compositor's own view: a mapped toplevel, its title and app id, its client area in logical pixels.
         poll eval 'view=$(weston-debug scene-graph 2>/dev/null | grep -A3 "role xdg_toplevel") && [ -n "$view" ]'
+        echo "$view"
         echo "$view" | grep -qF "top-level window 'Calculator' of io.github.calculatordevs.Calculator" ||
             fail "no toplevel named Calculator with the desktop entry's app id"
         size=$(echo "$view" | awk -F'[][(), \t]+' '/opaque/ { print $6 - $3 "x" $7 - $4 }')
