@@ -74,8 +74,7 @@ start)
     for how in Off Ctrl+X; do
         "${clean[@]}" "$calc" 2>"$work/stderr" &
         app=$!
-        window=$(timeout 10 xdotool search --sync --onlyvisible --name '^Calculator$' | head -1)
-        [ -n "$window" ] || fail "no window named Calculator"
+        window=$(timeout 10 xdotool search --sync --onlyvisible --name '^Calculator$' | head -1) # or none: no icon
         poll eval 'xprop -id "$window" _NET_WM_ICON | grep -q "Icon (48 x 48)"' || fail "no icon after the first frame"
         xprop -id "$window" WM_CLASS | grep -qF "\"$wm_class\"" || fail "WM_CLASS is not the entry's $wm_class"
         geometry=$(xwininfo -id "$window" | awk '/Absolute upper-left/ { printf "%s ", $4 } /Width|Height/ { printf "%s ", $2 }')
