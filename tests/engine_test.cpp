@@ -20,7 +20,6 @@ constexpr const char* kInvalid = "Invalid input for function";
 // state: the fields to check, as "r=120 op= new=1" (r, o1, o2 the Singles, m the memory, new blnNewEntry).
 // A word starting with ' puts the rest into the display: '1E+39 for a number beyond the Single range.
 struct Row { std::string name, keys, display, state = ""; };
-void PrintTo(const Row& row, std::ostream* out) { *out << row.name; } // test lists show the name, not bytes
 const Row kRows[] = {
     // ---- entry: digits, point, sign, CE, pi
     {"FormLoad", "", "0", "r=0 o1=0 o2=0 m=0 op= new=0"}, {"LoneZeroReplacedOthersKept", "0 0 7 0", "70"},
