@@ -60,14 +60,11 @@ struct HeldMessage {
 };
 std::vector<HeldMessage> heldMessages;
 QStringList unopenedDisplays; // "X display :99", "Wayland display wayland-0"
-QtMessageHandler qtHandler = nullptr;
+QtMessageHandler qtHandler = nullptr; // Qt's own when none was installed: never null once held
 
 void passOn(QtMsgType type, const char* category, const QString& text)
 {
-    if (qtHandler)
-        qtHandler(type, QMessageLogContext(nullptr, 0, nullptr, category), text);
-    else
-        std::fprintf(stderr, "%s\n", qPrintable(text));
+    qtHandler(type, QMessageLogContext(nullptr, 0, nullptr, category), text);
 }
 
 void holdMessage(QtMsgType type, const QMessageLogContext& context, const QString& text)

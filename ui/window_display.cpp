@@ -43,8 +43,10 @@ void WindowDisplay::setText(std::string_view text)
 
 void WindowDisplay::announceChange(const std::string& before)
 {
+    if (m_text == before)
+        return;
     auto* announcer = m_window.findChild<QWidget*>(kAnnouncerName);
-    if (m_text == before || !announcer)
+    if (!announcer)
         return;
     // Screen readers ignore changes to the display, which never has the focus, but speak a
     // notification as it appears. The sign blank is no word to speak.
