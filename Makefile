@@ -1,14 +1,18 @@
-# Entry points: `make run` and `make test` set everything up on a fresh Debian 12 machine.
+# Entry points: `make run` and `make test` set everything up on a fresh Debian 12 or 13 machine.
+# `make run` installs what building and running need; `make test` also what the tests use.
 BUILD ?= build
 CMAKE_FLAGS ?=
 ASAN_BUILD ?= $(BUILD)-asan
 FUZZ_BUILD ?= $(BUILD)-fuzz
 FUZZ_SECONDS ?= 60
 
-.PHONY: deps configure build test run clean test-fast fuzz verify-text bench package screenshot
+.PHONY: deps deps-test configure build test run clean test-fast fuzz verify-text bench package screenshot clean-roots
 
 deps:
-	@scripts/deps.sh
+	@scripts/deps.sh run
+
+deps-test:
+	@scripts/deps.sh test
 
 configure: deps
 	cmake -S . -B $(BUILD) -G Ninja $(CMAKE_FLAGS)
@@ -18,7 +22,7 @@ build: configure
 
 # Everything again under AddressSanitizer and UBSan, then each fuzz target over its seed corpus.
 test: test-fast
-	cmake -S . -B $(ASAN_BUILD) -G Ninja $(CMAKE_FLAGS) -DCALC_SANITIZE=ON
+	cmake -S . -B $(ASAN_BUILD) -G Ninja $(CMAKE_FLAGS) -DCALC_TESTS=ON -DCALC_SANITIZE=ON
 	cmake --build $(ASAN_BUILD) -j2
 	cd $(ASAN_BUILD) && QT_QPA_PLATFORM=offscreen LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
 		ctest --output-on-failure -j2
@@ -26,20 +30,23 @@ test: test-fast
 	cmake --build $(FUZZ_BUILD) -j2
 	cd $(FUZZ_BUILD) && ctest --output-on-failure -j2
 
-test-fast: build
+# With the tests on, every tool a test runs is required: nothing is skipped for want of one.
+test-fast: deps-test
+	cmake -S . -B $(BUILD) -G Ninja $(CMAKE_FLAGS) -DCALC_TESTS=ON
+	cmake --build $(BUILD)
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2
 
-fuzz: deps
+fuzz: deps-test
 	FUZZ_BUILD=$(FUZZ_BUILD) FUZZ_SECONDS=$(FUZZ_SECONDS) scripts/fuzz.sh
 
 verify-text: build
 	$(BUILD)/tools/verify_text
 
-bench: build
+bench: deps-test build
 	scripts/bench.sh $(BUILD)
 
 # The Debian package of the calculator, written into $(BUILD).
-package: build
+package: deps-test build
 	cd $(BUILD) && cpack -G DEB
 
 run: build
@@ -51,6 +58,10 @@ screenshot: build
 	QT_QPA_PLATFORM=offscreen $(BUILD)/calc-replay --screenshot docs/screenshot.png 1 2 3 . 4 5 >/dev/null
 	QT_QPA_PLATFORM=offscreen QT_SCALE_FACTOR=2 \
 		$(BUILD)/calc-replay --screenshot docs/screenshot@2x.png 1 2 3 . 4 5 >/dev/null
+
+# `make test` in a clean root of each supported Debian release, made afresh with debootstrap (as root).
+clean-roots:
+	scripts/clean-root.sh bookworm trixie
 
 clean:
 	rm -rf $(BUILD) build-*

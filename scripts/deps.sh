@@ -1,9 +1,12 @@
 #!/bin/sh
-# Installs the Debian packages of scripts/debian-packages.txt that are missing (as root), or names them.
+# Installs the missing Debian packages (as root), or names them: deps.sh run|test.
+# run: what building and running need; test: that and what the tests, benchmarks and package checks use.
 set -eu
 here=$(dirname "$0")
+lists="$here/packages-run.txt"
+[ "${1:-run}" = test ] && lists="$lists $here/packages-test.txt"
 missing=""
-for pkg in $(grep -v '^#' "$here/debian-packages.txt"); do
+for pkg in $(cat $lists | grep -v '^#'); do
     status=$(dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null || true)
     [ "$status" = "install ok installed" ] || missing="$missing $pkg"
 done

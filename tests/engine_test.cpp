@@ -50,6 +50,7 @@ const Row kRows[] = {
     // ---- functions (see also the argument table below) and factorial; a failed one keeps the result
     {"FailedLogAndSqrtKeepResult", "5 n! 0 log 4 +/- sqrt", kInvalid, "r=120 o1=-4 new=1"},
     {"SqrtUnderPending", "2 + 9 sqrt =", " 12"}, {"FailedFunctionUnderPending", "2 + 4 +/- sqrt =", "-4"},
+    {"FactorialOfZero", "0 n!", " 1"}, {"FactorialRoundsToZero", ".4 n!", " 1"},
     {"FactorialHalfDown", "2.5 n!", " 2"}, {"FactorialHalfUp", "3.5 n!", " 24"},
     {"Factorial24", "24 n!", " 6.204485E+23"}, {"Factorial34", "34 n!", " 2.952328E+38"},
     {"Factorial35", "35 n!", " Infinity", "r=inf new=1"}, {"FactorialBeyond16Bits", "40000 n!", " Infinity"},

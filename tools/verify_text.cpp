@@ -62,7 +62,7 @@ Expected expectedText(float x)
     if (plainDigits <= 7) {
         shown = plain;
     } else {
-        char power[8];
+        char power[16]; // room for any int, though the exponent has at most 3 digits
         std::snprintf(power, sizeof power, "E%+03d", exponent);
         shown = digits.substr(0, 1) + (k > 1 ? "." + digits.substr(1) : "") + power;
     }
