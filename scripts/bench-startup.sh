@@ -2,20 +2,15 @@
 # Start-up against xcalc: exec -> first painted frame (XDamage) and peak RSS then, in pairs on one Xvfb.
 # usage: scripts/bench-startup.sh [build-dir] (default build); RUNS=N pairs (default 10, at least 10).
 set -u
-root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "${1:-build}" && pwd)
 runs=${RUNS:-10}
 [ "$runs" -ge 10 ] || runs=10
 calc="$build/calculator"
-src="$root/../shared/tools/first-frame/first-frame.c"
-ff="$build/first-frame"
+ff="$build/tools/first_frame"
 
 [ -x "$calc" ] || { echo "no $calc: build first" >&2; exit 2; }
+[ -x "$ff" ] || { echo "no $ff: it needs libx11-dev libxdamage-dev libxfixes-dev" >&2; exit 2; }
 command -v xcalc >/dev/null || { echo "xcalc missing (Debian package x11-apps)" >&2; exit 2; }
-if [ ! -x "$ff" ] || [ "$src" -nt "$ff" ]; then
-    [ -f "$src" ] || { echo "no $src (the shared tools beside the repository)" >&2; exit 2; }
-    cc -O2 -Wall -o "$ff" "$src" -lX11 -lXdamage -lXfixes || exit 2
-fi
 
 work=$(mktemp -d -t bench-startup.XXXXXX)
 xpid=
@@ -27,7 +22,7 @@ xpid=$!
 read -r display <"$work/displayfd" || { echo "Xvfb did not start" >&2; cat "$work/xvfb.log" >&2; exit 2; }
 
 # What a program meets in a fresh session: no session bus, no desktop settings, a new home.
-one() { # program [VAR=value...] -> one result line of first-frame
+one() { # program [VAR=value...] -> one result line of first_frame
     local program=$1
     shift
     env -u DBUS_SESSION_BUS_ADDRESS -u XDG_CONFIG_HOME -u XDG_CACHE_HOME -u XDG_DATA_HOME \
