@@ -1,8 +1,9 @@
 #!/bin/bash
 # The real program on real display servers, each run in a scratch home with servers of its own.
-#   desktop_test.sh start CALC            X11: the window maps centred with its icon and class; Off and Ctrl+X end it
+#   desktop_test.sh start CALC            X11: the window maps centred with its icon and class; Ctrl+X ends it
 #   desktop_test.sh no-display CALC       no display to open: one line that says which, and exit status 1
 #   desktop_test.sh screen-reader CALC    X11 and AT-SPI: tests/atspi_test.py, then Off ends it
+#   desktop_test.sh clipboard CALC        X11: Ctrl+C and the display's menu copy it, xclip reads it; Off ends it
 #   desktop_test.sh wayland CALC SCALE    headless weston: the toplevel's title, app id and size; Off or Exit ends it
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
@@ -24,7 +25,7 @@ if [ "$1" = --in-session ]; then # inside dbus-run-session: the accessibility bu
     poll eval 'dbus-send --session --print-reply --dest=org.freedesktop.DBus / org.freedesktop.DBus.NameHasOwner \
         string:org.a11y.Bus 2>/dev/null | grep -q "boolean true"'
     export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
-    if [ "$mode" = screen-reader ]; then
+    if [ "$mode" != wayland ]; then
         QT_QPA_PLATFORM=xcb "$calc" 2>"$out" &
         app=$! key=
     else
@@ -49,7 +50,7 @@ if [ "$1" = --in-session ]; then # inside dbus-run-session: the accessibility bu
             awk -F', ' -v s="$scale" '$3 >= 224 * s && $4 >= 363 * s { ok = 1 } END { exit !ok }' ||
             fail "no buffer of ${scale}x the window's size"
     fi
-    /usr/bin/python3 "$here/atspi_test.py" $app $key || exit 1
+    /usr/bin/python3 "$here/atspi_test.py" $app "${key:-$mode}" || exit 1
     ended $app "$out" "${key:-off}"
     exit 0
 fi
@@ -60,7 +61,7 @@ mkdir -m 700 "$work/home" "$work/run"
 # Nothing of the caller's desktop or session.
 clean=(env -i PATH="$PATH" HOME="$work/home" XDG_RUNTIME_DIR="$work/run" LANG=C.UTF-8
     ${ASAN_OPTIONS:+ASAN_OPTIONS=$ASAN_OPTIONS} ${LSAN_OPTIONS:+LSAN_OPTIONS=$LSAN_OPTIONS})
-if [ "$1" = start ] || [ "$1" = screen-reader ]; then
+if [[ $1 =~ ^(start|screen-reader|clipboard)$ ]]; then
     mkfifo "$work/displayfd"
     Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/displayfd" >"$work/xvfb.log" 2>&1 &
     read -r display <"$work/displayfd" || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
@@ -71,21 +72,15 @@ fi
 case $1 in
 start)
     wm_class=$(sed -n 's/^StartupWMClass=//p' "$here/../packaging/io.github.calculatordevs.Calculator.desktop")
-    for how in Off Ctrl+X; do
-        "${clean[@]}" "$calc" 2>"$work/stderr" &
-        app=$!
-        window=$(timeout 10 xdotool search --sync --onlyvisible --name '^Calculator$' | head -1) # or none: no icon
-        poll eval 'xprop -id "$window" _NET_WM_ICON | grep -q "Icon (48 x 48)"' || fail "no icon after the first frame"
-        xprop -id "$window" WM_CLASS | grep -qF "\"$wm_class\"" || fail "WM_CLASS is not the entry's $wm_class"
-        geometry=$(xwininfo -id "$window" | awk '/Absolute upper-left/ { printf "%s ", $4 } /Width|Height/ { printf "%s ", $2 }')
-        [ "$geometry" = "400 202 224 363 " ] || fail "window at $geometry, not centred 224x363 on 1024x768"
-        if [ $how = Off ]; then # the middle of the key: 135..208 across, 72..97 down the client area, under the menu
-            xdotool mousemove --window "$window" 171 $((363 - 344 + 85)) click 1
-        else
-            xdotool windowfocus --sync "$window" key ctrl+x
-        fi
-        ended $app "$work/stderr" "$how"
-    done
+    "${clean[@]}" "$calc" 2>"$work/stderr" &
+    app=$!
+    window=$(timeout 10 xdotool search --sync --onlyvisible --name '^Calculator$' | head -1) # or none: no icon
+    poll eval 'xprop -id "$window" _NET_WM_ICON | grep -q "Icon (48 x 48)"' || fail "no icon after the first frame"
+    xprop -id "$window" WM_CLASS | grep -qF "\"$wm_class\"" || fail "WM_CLASS is not the entry's $wm_class"
+    geometry=$(xwininfo -id "$window" | awk '/Absolute upper-left/ { printf "%s ", $4 } /Width|Height/ { printf "%s ", $2 }')
+    [ "$geometry" = "400 202 224 363 " ] || fail "window at $geometry, not centred 224x363 on 1024x768"
+    xdotool windowfocus --sync "$window" key ctrl+x # Off: the screen-reader and clipboard runs
+    ended $app "$work/stderr" Ctrl+X
     ;;
 no-display)
     n=99

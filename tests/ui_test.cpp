@@ -38,12 +38,11 @@ QString click(CalcWindow& window, const QString& keys)
         const auto it = std::ranges::find(buttons, key.mid(toggle ? 1 : 0), &QAbstractButton::text);
         if (it == buttons.end())
             qFatal("no key %s", qPrintable(key));
-        QAbstractButton* button = *it;
         if (toggle)
-            QAccessible::queryAccessibleInterface(button)->actionInterface()->doAction(
+            QAccessible::queryAccessibleInterface(*it)->actionInterface()->doAction(
                 QAccessibleActionInterface::toggleAction());
         else
-            QTest::mouseClick(button, Qt::LeftButton);
+            QTest::mouseClick(*it, Qt::LeftButton);
     }
     return window.findChild<QLabel*>(QStringLiteral("lblDisplay"))->text();
 }
@@ -121,26 +120,19 @@ private slots:
         QCOMPARE(click(*shownWindow(), keys), display);
     }
 
-    // Clicked or toggled, exactly the option chosen last is selected, and trig follows it.
-    void angleUnit_data()
-    {
-        QTest::addColumn<QString>("steps");
-        QTest::newRow("clicks") << "DEG RAD RAD DEG DEG";
-        QTest::newRow("Toggle") << "~DEG ~RAD ~RAD DEG ~DEG ~RAD";
-    }
-
+    // Clicked or toggled, also when already selected, exactly the option chosen last is selected, and trig
+    // follows it.
     void angleUnit()
     {
-        QFETCH(QString, steps);
         auto window = shownWindow();
         auto* optDeg = window->findChild<QRadioButton*>(QStringLiteral("optDeg"));
         auto* optRad = window->findChild<QRadioButton*>(QStringLiteral("optRad"));
-        for (const QString& step : steps.split(u' ')) {
+        for (const QString& step : QString("~DEG RAD RAD DEG DEG ~RAD ~RAD DEG ~DEG ~RAD").split(u' ')) {
             click(*window, step);
             QCOMPARE(QList<bool>({optDeg->isChecked(), optRad->isChecked()}),
                      QList<bool>({step.endsWith("DEG"), step.endsWith("RAD")}));
+            QCOMPARE(click(*window, QStringLiteral("C 9 0 sin")), optDeg->isChecked() ? "1" : "0.8939967");
         }
-        QCOMPARE(click(*window, QStringLiteral("9 0 sin")), optDeg->isChecked() ? "1" : "0.8939967");
     }
 
     // Tab visits every key from MC on, and a screen reader names each as it takes the focus.
@@ -167,14 +159,11 @@ private slots:
     {
         auto window = shownWindow();
         const QString typed = QStringLiteral("1234567890").repeated(4);
-        for (const QChar digit : typed)
-            click(*window, digit);
-        const QString shown = click(*window, QString());
+        const QString shown = click(*window, QStringLiteral("1 2 3 4 5 6 7 8 9 0 ").repeated(4));
         auto* label = window->findChild<QLabel*>(QStringLiteral("lblDisplay"));
         QVERIFY2(shown.startsWith(QChar(0x2026)) && typed.endsWith(shown.mid(1)) && shown.size() > 10,
                  qPrintable(shown));
         QVERIFY(label->fontMetrics().horizontalAdvance(shown) <= label->contentsRect().width());
-        QCOMPARE(window->displayText(), typed.toStdString());
 
         failingAllocation = typed.size() + 1; // the first copy of the entry's text the key takes
         click(*window, QStringLiteral("5"));

@@ -1,11 +1,13 @@
 // frmCalc: builds the controls from kControls, routes each click to one engine operation.
 #include "ui/calc_window.h"
 
+#include "engine/messages.h"
 #include "numtext/runtime_error.h"
 
 #include <QAccessible>
 #include <QApplication>
 #include <QButtonGroup>
+#include <QClipboard>
 #include <QFrame>
 #include <QLabel>
 #include <QLayout>
@@ -53,6 +55,14 @@ void applyLook()
         palette.setColor(group, QPalette::Base, Qt::white);
     }
     QApplication::setPalette(palette);
+}
+
+// A number as other programs read it, without the sign's blank (" 5", "- 5"); a message as it stands.
+QString clipboardText(std::string display)
+{
+    if (!engine::isMessage(display))
+        std::erase(display, ' ');
+    return toQString(display);
 }
 
 } // namespace
@@ -193,6 +203,19 @@ void CalcWindow::buildMenus()
     QAction* about =
         help->addAction(QStringLiteral("&About"), this, [this] { dispatch(Route::mnuHAbout, 0); });
     about->setObjectName(QStringLiteral("mnuHAbout"));
+
+    // The display's own menu, made once: a menu made at each opening would leave screen readers the
+    // item of the first, gone. The shortcut belongs to the window, whichever key has the focus.
+    auto* display = findChild<QLabel*>(QStringLiteral("lblDisplay"));
+    auto* menu = new QMenu(display);
+    menu->setObjectName(QStringLiteral("mnuDisplay"));
+    QAction* copy = menu->addAction(QStringLiteral("&Copy"), QKeySequence::Copy, this,
+                                    [this] { dispatch(Route::mnuCopy, 0); });
+    copy->setObjectName(QStringLiteral("mnuCopy"));
+    addAction(copy);
+    display->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(display, &QWidget::customContextMenuRequested, menu,
+            [menu, display](QPoint at) { menu->popup(display->mapToGlobal(at)); });
 }
 
 void CalcWindow::dispatch(Route route, std::int16_t index)
@@ -223,6 +246,7 @@ void CalcWindow::dispatch(Route route, std::int16_t index)
         case Route::cmdQuit: close(); break; // the last window closed ends the program
         case Route::mnuFExit: QCoreApplication::exit(0); break;
         case Route::mnuHAbout: showAbout(this); break;
+        case Route::mnuCopy: QGuiApplication::clipboard()->setText(clipboardText(m_display.text())); break;
         }
         // clang-format on
     } catch (const numtext::RuntimeError&) {

@@ -32,6 +32,7 @@ enum class Route {
     cmdQuit,
     mnuFExit,
     mnuHAbout,
+    mnuCopy,
 };
 
 struct Rgb {
@@ -153,6 +154,7 @@ inline constexpr std::array kRoutes = {
     RouteRow{"cmdQuit", Route::cmdQuit, false},
     RouteRow{"mnuFExit", Route::mnuFExit, false},
     RouteRow{"mnuHAbout", Route::mnuHAbout, false},
+    RouteRow{"mnuCopy", Route::mnuCopy, false},
 };
 
 // The routing row of a control; a control without one handles no click.
