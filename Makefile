@@ -24,7 +24,7 @@ build: configure
 test: test-fast
 	cmake -S . -B $(ASAN_BUILD) -G Ninja $(CMAKE_FLAGS) -DCALC_TESTS=ON -DCALC_SANITIZE=ON
 	cmake --build $(ASAN_BUILD) -j2
-	cd $(ASAN_BUILD) && QT_QPA_PLATFORM=offscreen LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
+	cd $(ASAN_BUILD) && QT_QPA_PLATFORM=offscreen LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0:fast_unwind_on_malloc=0 \
 		ctest --output-on-failure -j2
 	CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCALC_FUZZ=ON
 	cmake --build $(FUZZ_BUILD) -j2
