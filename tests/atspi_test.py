@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 """A screen reader's view of the running calculator over AT-SPI, run by tests/desktop_test.sh.
-   atspi_test.py PID        keys by their spoken names, what is announced, the display, the DEG/RAD group; Off
-   atspi_test.py PID NAME   only presses the push button or menu item NAME ("off", "Exit")"""
+   atspi_test.py PID NAME QT  keys by their spoken names, what is announced, the display, the DEG/RAD group;
+                              then presses NAME. QT: the Qt version the program is built with
+   atspi_test.py PID NAME     only presses the push button or menu item NAME ("off", "Exit")"""
 import sys
 import time
 import warnings
@@ -13,7 +14,7 @@ from gi.repository import Atspi, GLib  # noqa: E402
 
 warnings.filterwarnings("ignore", category=DeprecationWarning)  # get_action_name: the only one offered
 failures = []
-announced = []  # what a screen reader speaks by itself: the names of notifications as they appear
+announced = []  # what a screen reader speaks by itself, as the program sends it
 Role = Atspi.Role
 
 
@@ -54,16 +55,17 @@ def fresh(node):  # Qt pushes changes as events; a cached value could predate th
     return node
 
 
-def screen_reader_checks(app):
+def screen_reader_checks(app, qt68):
     keys = {name: find(app, Role.PUSH_BUTTON, name) for name in ("two", "plus", "three", "equals", "divided by", "zero")}
     display = find(app, Role.LABEL, description="display")
     deg, rad = find(app, Role.RADIO_BUTTON, "degrees"), find(app, Role.RADIO_BUTTON, "radians")
     missing = [name for name, node in (*keys.items(), ("display", display), ("DEG", deg), ("RAD", rad)) if not node]
     if not check(not missing, f"keys, DEG, RAD are found by their spoken names, the display as such {missing}"):
         return
-    listener = Atspi.EventListener.new(lambda event: event.detail1 and event.source.get_role() == Role.NOTIFICATION
-                                       and announced.append(event.source.get_name()))
-    listener.register("object:state-changed:showing")
+    # Qt 6.8 announces the text from the display; before it, a notification named with the text appears.
+    listener = Atspi.EventListener.new(lambda e: (qt68 or e.detail1) and e.source.get_role() == (
+        Role.LABEL if qt68 else Role.NOTIFICATION) and announced.append(e.any_data if qt68 else e.source.get_name()))
+    listener.register("object:announcement" if qt68 else "object:state-changed:showing")
     # (key, display after it): a key that leaves the display as it was is not announced.
     for name, shown in (("two", "2"), ("plus", "2"), ("three", "3"), ("equals", " 5"), ("divided by", " 5"),
                         ("zero", "0"), ("equals", "Cannot divide by 0")):
@@ -80,7 +82,7 @@ def screen_reader_checks(app):
 
 
 def main():
-    pid = int(sys.argv[1])
+    pid, name = int(sys.argv[1]), sys.argv[2]
     Atspi.set_timeout(2000, 10000)
     desktop = Atspi.get_desktop(0)
     app = wait_for(lambda: next((a for a in (desktop.get_child_at_index(i) for i in range(desktop.get_child_count()))
@@ -88,9 +90,8 @@ def main():
     window = app and wait_for(lambda: app.get_child_count() > 0 and app.get_child_at_index(0))
     if not check(bool(window) and window.get_name() == "Calculator", "a window named Calculator is on AT-SPI"):
         return 1
-    if len(sys.argv) == 2:
-        screen_reader_checks(app)
-    name = sys.argv[2] if len(sys.argv) > 2 else "off"
+    if len(sys.argv) > 3:
+        screen_reader_checks(app, tuple(int(n) for n in sys.argv[3].split(".")[:2]) >= (6, 8))
     key = find(app, Role.PUSH_BUTTON, name) or find(app, Role.MENU_ITEM, name)
     check(key is not None and press(key), f"'{name}' is pressed")
     return 1 if failures else 0
