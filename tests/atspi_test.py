@@ -1,8 +1,9 @@
 #!/usr/bin/python3
 """A screen reader's view of the running calculator over AT-SPI, run by tests/desktop_test.sh.
-   atspi_test.py PID NAME QT  keys by their spoken names, what is announced, the display, the DEG/RAD group;
-                              then presses NAME. QT: the Qt version the program is built with
+   atspi_test.py PID NAME QT  keys by their spoken names, what is announced, the display, the DEG/RAD group,
+                              the About box; then presses NAME. QT: the Qt version the program is built with
    atspi_test.py PID NAME     only presses the push button or menu item NAME ("off", "Exit")"""
+import contextlib
 import sys
 import time
 import warnings
@@ -79,6 +80,23 @@ def screen_reader_checks(app, qt68):
     check(announced == want, f"each change is announced once: {announced} (want {want})")
     check(deg.get_parent().get_name() == "angle unit" and rad.get_parent() == deg.get_parent(),
           "DEG and RAD are heard in one group named 'angle unit'")
+    about_checks(app)
+
+
+def about_checks(app):
+    """Late events make a screen reader read the About box after it closed: the box and its parts must still
+    answer (one gone is an error here and a warning on the program's stderr)."""
+    Atspi.set_timeout(300, 300)  # Qt replies to the action only when the modal box is closed
+    with contextlib.suppress(GLib.Error):
+        find(app, Role.MENU_ITEM, "About").do_action(0)
+    Atspi.set_timeout(2000, 10000)
+    parts = list(walk(wait_for(lambda: find(app, Role.ALERT, "About Calculator"))))
+    text = [node.get_name() for node in parts]
+    if check(text[-1:] == ["OK"] and any("December 2026" in t for t in text), f"the About box reads {text}"):
+        press(parts[-1])
+        wait_for(lambda: not fresh(parts[0]).get_state_set().contains(Atspi.StateType.SHOWING))
+        gone = [node for node in parts if fresh(node).get_state_set().contains(Atspi.StateType.DEFUNCT)]
+        check(not gone, f"closed, the About box and its {len(parts) - 1} parts still answer ({len(gone)} gone)")
 
 
 def main():
