@@ -2,7 +2,7 @@
 # The real program on real display servers, each run in a scratch home with servers of its own.
 #   desktop_test.sh start CALC            X11: the window maps centred with its icon and class; Ctrl+X ends it
 #   desktop_test.sh no-display CALC       no display to open: one line that says which, and exit status 1
-#   desktop_test.sh screen-reader CALC    X11 and AT-SPI: tests/atspi_test.py, then Off ends it
+#   desktop_test.sh screen-reader CALC QT X11 and AT-SPI: tests/atspi_test.py for CALC built with Qt QT, then Off ends it
 #   desktop_test.sh clipboard CALC        X11: Ctrl+C and the display's menu copy it, xclip reads it; Off ends it
 #   desktop_test.sh wayland CALC SCALE    headless weston: the toplevel's title, app id and size; Off or Exit ends it
 set -u
@@ -27,7 +27,7 @@ if [ "$1" = --in-session ]; then # inside dbus-run-session: the accessibility bu
     export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
     if [ "$mode" != wayland ]; then
         QT_QPA_PLATFORM=xcb "$calc" 2>"$out" &
-        app=$! key=
+        app=$! key= qt=$4
     else
         weston --backend=headless-backend.so --use-pixman --socket=wl-test --scale="$scale" --debug \
             --idle-time=0 >"$XDG_RUNTIME_DIR/weston.log" 2>&1 &
@@ -36,7 +36,7 @@ if [ "$1" = --in-session ]; then # inside dbus-run-session: the accessibility bu
         weston-debug proto >"$XDG_RUNTIME_DIR/proto.log" 2>&1 &
         sleep 0.2
         env -u DISPLAY QT_QPA_PLATFORM=wayland "$calc" 2>"$out" &
-        app=$! key=$([ "$scale" = 1 ] && echo off || echo Exit)
+        app=$! key=$([ "$scale" = 1 ] && echo off || echo Exit) qt=
         # The compositor's own view: a mapped toplevel, its title and app id, its client area in logical pixels.
         poll eval 'view=$(weston-debug scene-graph 2>/dev/null | grep -A3 "role xdg_toplevel") && [ -n "$view" ]'
         echo "$view"
@@ -50,7 +50,7 @@ if [ "$1" = --in-session ]; then # inside dbus-run-session: the accessibility bu
             awk -F', ' -v s="$scale" '$3 >= 224 * s && $4 >= 363 * s { ok = 1 } END { exit !ok }' ||
             fail "no buffer of ${scale}x the window's size"
     fi
-    /usr/bin/python3 "$here/atspi_test.py" $app "${key:-$mode}" || exit 1
+    /usr/bin/python3 "$here/atspi_test.py" $app "${key:-$mode}" $qt || exit 1
     ended $app "$out" "${key:-off}"
     exit 0
 fi

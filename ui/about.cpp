@@ -7,9 +7,17 @@ namespace ui {
 
 void showAbout(QWidget* parent)
 {
-    QMessageBox::information(
-        parent, QStringLiteral("About Calculator"),
-        QStringLiteral("Calculator, written by the Calculator developers in December 2026."));
+    // One box for the window's life, hidden when closed: a screen reader still asks about the box and
+    // its parts after it closes, and Qt warns on standard error for every part that no longer exists.
+    auto* box = parent->findChild<QMessageBox*>(QStringLiteral("about"), Qt::FindDirectChildrenOnly);
+    if (!box) {
+        box = new QMessageBox(
+            QMessageBox::Information, QStringLiteral("About Calculator"),
+            QStringLiteral("Calculator, written by the Calculator developers in December 2026."),
+            QMessageBox::Ok, parent);
+        box->setObjectName(QStringLiteral("about"));
+    }
+    box->exec();
 }
 
 } // namespace ui

@@ -4,7 +4,6 @@
 #include "engine/messages.h"
 #include "numtext/runtime_error.h"
 
-#include <QAccessible>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QClipboard>
@@ -75,7 +74,7 @@ QString controlName(const ControlRow& row)
 
 CalcWindow::CalcWindow()
 {
-    static const bool lookApplied = (applyLook(), QAccessible::installFactory(announcerAccessible), true);
+    static const bool lookApplied = (applyLook(), true);
     Q_UNUSED(lookApplied);
 
     setObjectName(QStringLiteral("frmCalc"));
@@ -103,12 +102,7 @@ CalcWindow::CalcWindow()
     for (std::size_t i = 1; i < tabOrder.size(); ++i)
         setTabOrder(tabOrder[i - 1].second, tabOrder[i].second);
 
-    // Behind the display, the same size; it draws nothing.
-    auto* announcer = new QWidget(client);
-    announcer->setObjectName(QLatin1StringView(kAnnouncerName));
-    auto* display = client->findChild<QLabel*>(QStringLiteral("lblDisplay"));
-    announcer->setGeometry(display->geometry());
-    announcer->stackUnder(display);
+    addAnnouncer(*client->findChild<QLabel*>(QStringLiteral("lblDisplay")));
 
     buildMenus();
     layout()->setSizeConstraint(QLayout::SetFixedSize);

@@ -12,7 +12,8 @@ namespace ui {
 void prepareStartup();
 
 // Around building the QApplication: Qt's messages are held back, and passed on by the release. If no
-// display can be opened, the program says which in one line and exits with status 1.
+// display can be opened, the program says which in one line and exits with status 1. Held or not, Qt's
+// warning about screen-reader events it does not send is dropped.
 void holdStartupMessages();
 void releaseStartupMessages();
 

@@ -1,6 +1,7 @@
 // The engine's view of the window, over the real widgets; QString <-> UTF-8 happens here only.
 #include "ui/window_display.h"
 
+#include <QAccessible>
 #include <QAccessibleWidget>
 #include <QButtonGroup>
 #include <QLabel>
@@ -23,7 +24,32 @@ QLatin1StringView optionName(engine::AngleOption option)
     return option == engine::AngleOption::Deg ? QLatin1StringView("optDeg") : QLatin1StringView("optRad");
 }
 
+#if QT_VERSION < QT_VERSION_CHECK(6, 8, 0)
+constexpr char kAnnouncerName[] = "announcer";
+
+// Gives the announcer the notification role.
+QAccessibleInterface* announcerAccessible(const QString& /*className*/, QObject* object)
+{
+    if (object->isWidgetType() && object->objectName() == kAnnouncerName)
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Notification);
+    return nullptr;
+}
+#endif
+
 } // namespace
+
+void addAnnouncer([[maybe_unused]] QWidget& display)
+{
+#if QT_VERSION < QT_VERSION_CHECK(6, 8, 0)
+    static const bool factoryInstalled = (QAccessible::installFactory(announcerAccessible), true);
+    Q_UNUSED(factoryInstalled);
+    // The same size as the display, under it; it draws nothing.
+    auto* announcer = new QWidget(display.parentWidget());
+    announcer->setObjectName(QLatin1StringView(kAnnouncerName));
+    announcer->setGeometry(display.geometry());
+    announcer->stackUnder(&display);
+#endif
+}
 
 void WindowDisplay::setText(std::string_view text)
 {
@@ -45,21 +71,25 @@ void WindowDisplay::announceChange(const std::string& before)
 {
     if (m_text == before)
         return;
-    auto* announcer = m_window.findChild<QWidget*>(kAnnouncerName);
+    // Screen readers ignore changes to the display, which never has the focus. The sign blank is no
+    // word to speak.
+    const QString spoken = QString::fromStdString(m_text).trimmed();
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    auto* label = m_window.findChild<QLabel*>(QStringLiteral("lblDisplay"));
+    if (!label)
+        return;
+    // Polite: spoken after what the reader is saying (the key's name, say), not over it.
+    QAccessibleAnnouncementEvent announcement(label, spoken);
+    QAccessible::updateAccessibility(&announcement);
+#else
+    // A notification is spoken as it appears.
+    auto* announcer = m_window.findChild<QWidget*>(QLatin1StringView(kAnnouncerName));
     if (!announcer)
         return;
-    // Screen readers ignore changes to the display, which never has the focus, but speak a
-    // notification as it appears. The sign blank is no word to speak.
     announcer->hide();
-    announcer->setAccessibleName(QString::fromStdString(m_text).trimmed());
+    announcer->setAccessibleName(spoken);
     announcer->show();
-}
-
-QAccessibleInterface* announcerAccessible(const QString& /*className*/, QObject* object)
-{
-    if (object->isWidgetType() && object->objectName() == kAnnouncerName)
-        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Notification);
-    return nullptr;
+#endif
 }
 
 std::string WindowDisplay::caption(engine::KeyArray keys, std::int16_t index) const

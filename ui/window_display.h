@@ -5,17 +5,13 @@
 
 #include <string>
 
-class QAccessibleInterface;
-class QObject;
-class QString;
 class QWidget;
 
 namespace ui {
 
-// The invisible widget behind the display that carries announcements to screen readers.
-inline constexpr char kAnnouncerName[] = "announcer";
-// Gives the announcer the notification role (for QAccessible::installFactory).
-QAccessibleInterface* announcerAccessible(const QString& className, QObject* object);
+// Before Qt 6.8, which has no announcement event: an invisible widget behind the display that carries
+// announcements to screen readers. From 6.8 on it does nothing.
+void addAnnouncer(QWidget& display);
 
 class WindowDisplay : public engine::CalcDisplay {
 public:
