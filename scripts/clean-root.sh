@@ -56,6 +56,7 @@ for release in "${releases[@]}"; do
     case $release in bookworm | trixie) ;; *) echo "clean-root: no release $release" >&2; exit 2 ;; esac
     mkdir -p "$cache/$release/debootstrap" "$cache/$release/apt/partial"
     root=$(mktemp -d "/var/tmp/clean-root-$release.XXXXXX")
+    chmod 755 "$root" # a root directory as any machine has it, open to apt's and dbus's own users
     echo "== clean root: Debian $release, $(git -C "$repo" log -1 --format='%h %s' | cut -c1-60): $command"
     start=$SECONDS
     set +e
