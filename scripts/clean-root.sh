@@ -32,7 +32,7 @@ if [ "${1:-}" = --inside ]; then
     # A login's environment, nothing of the caller's.
     exec chroot "$root" /usr/bin/env -i HOME=/root LANG=C.UTF-8 TERM=dumb ${CI:+CI=$CI} \
         PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
-        bash -c 'cd /src/calculator && exec '"$command" </dev/null
+        bash -c "cd /src/calculator || exit 1"$'\n'"$command" </dev/null
 fi
 
 keep=0 releases=()
