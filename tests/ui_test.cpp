@@ -3,6 +3,7 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QClipboard>
 #include <QLabel>
 #include <QRadioButton>
 #include <QScreen>
@@ -12,6 +13,7 @@
 #include <dlfcn.h>
 
 #include <algorithm>
+#include <tuple>
 #include <memory>
 #include <new>
 
@@ -118,6 +120,48 @@ private slots:
         QFETCH(QString, keys);
         QFETCH(QString, display);
         QCOMPARE(click(*shownWindow(), keys), display);
+    }
+
+    // Ctrl+C copies the whole display as other programs read a number, whichever control has the focus,
+    // and changes nothing: not the display, not a field of the state, not the focus.
+    void copy_data()
+    {
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("focus");
+        QTest::addColumn<QString>("copied");
+        // clang-format off
+        QTest::newRow("sign blank") << "2 + 3 =" << "MC" << "5";
+        QTest::newRow("sign after +/-") << "2 + 3 = +/-" << "sin" << "-5";
+        QTest::newRow("typed") << "1 . 5 +/-" << "DEG" << "-1.5";
+        QTest::newRow("exponent") << "1 / 3 0 0 0 0 0 0 0 =" << "=" << "3.333333E-08";
+        QTest::newRow("message") << "1 / 0 =" << "Off" << "Cannot divide by 0";
+        QTest::newRow("other message") << "0 log" << "RAD" << "Invalid input for function";
+        // clang-format on
+    }
+
+    void copy()
+    {
+        QFETCH(QString, keys);
+        QFETCH(QString, focus);
+        QFETCH(QString, copied);
+        auto window = shownWindow();
+        const QString shown = click(*window, keys);
+        const auto buttons = window->findChildren<QAbstractButton*>();
+        QAbstractButton* focused = *std::ranges::find(buttons, focus, &QAbstractButton::text);
+        focused->setFocus();
+        const auto fields = [](const engine::CalculatorState& s) {
+            return std::tie(s.sngOperand1, s.sngOperand2, s.sngResult, s.sngMemory, s.varAngleFactor,
+                            s.strOperator, s.strFunction, s.strTrig, s.blnNewEntry);
+        };
+        const engine::CalculatorState before = window->state();
+        const std::string whole = window->displayText();
+        QGuiApplication::clipboard()->clear();
+        QTest::keyClick(focused, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(), copied);
+        QVERIFY(fields(window->state()) == fields(before));
+        QCOMPARE(window->displayText(), whole);
+        QCOMPARE(click(*window, QString()), shown);
+        QCOMPARE(QApplication::focusWidget(), focused);
     }
 
     // Clicked or toggled, also when already selected, exactly the option chosen last is selected, and trig
