@@ -8,7 +8,8 @@
 # RELEASE: bookworm (Debian 12) or trixie (Debian 13). Downloaded packages are kept between runs in
 # $CLEAN_ROOT_CACHE (default /var/cache/calculator-clean-root): they change nothing of the root, only how long
 # it takes to make. Each root runs in its own PID and mount namespaces, so every process started in it ends
-# with it and every mount made for it goes; the root itself is removed unless --keep is given.
+# with it and every mount made for it goes, also when this script is stopped; the root itself is removed
+# unless --keep is given.
 set -euo pipefail
 
 repo=$(git -C "$(dirname "$0")" rev-parse --show-toplevel)
@@ -51,21 +52,35 @@ command=${*:-make test}
 for tool in debootstrap unshare git; do
     command -v $tool >/dev/null || { echo "clean-root: $tool is missing (apt-get install debootstrap)" >&2; exit 2; }
 done
-passed=0 failed=0 summary=""
 for release in "${releases[@]}"; do
-    case $release in bookworm | trixie) ;; *) echo "clean-root: no release $release" >&2; exit 2 ;; esac
+    case $release in bookworm | trixie) ;; *) echo "clean-root: no release $release (bookworm or trixie)" >&2; exit 2 ;; esac
+done
+passed=0 failed=0 summary="" root="" upid=""
+# Stopped (Ctrl+C, a time limit): the namespace ends with all that runs in it, and the root goes.
+stop() {
+    [ -z "$upid" ] || kill -KILL "$upid" 2>/dev/null # --kill-child: its first process dies with unshare
+    wait 2>/dev/null
+    [ -z "$root" ] || [ $keep = 1 ] || rm -rf --one-file-system "$root" "$root.debootstrap.log"
+    echo "clean-root: stopped" >&2
+    exit 130
+}
+trap stop INT TERM HUP
+for release in "${releases[@]}"; do
     mkdir -p "$cache/$release/debootstrap" "$cache/$release/apt/partial"
+    exec 9>"$cache/$release.lock" # one run of a release at a time: they share its package cache
+    flock 9
     root=$(mktemp -d "/var/tmp/clean-root-$release.XXXXXX")
     chmod 755 "$root" # a root directory as any machine has it, open to apt's and dbus's own users
     echo "== clean root: Debian $release, $(git -C "$repo" log -1 --format='%h %s' | cut -c1-60): $command"
     start=$SECONDS
-    set +e
-    # --kill-child: should this script be stopped, the namespace's first process and so all of it ends too.
     unshare --mount --pid --fork --kill-child --propagation private -- \
-        env CLEAN_ROOT_CACHE="$cache" DEBIAN_MIRROR="$mirror" "$0" --inside "$release" "$root" "$command"
-    result=$?
-    set -e
+        env CLEAN_ROOT_CACHE="$cache" DEBIAN_MIRROR="$mirror" "$0" --inside "$release" "$root" "$command" 9>&- &
+    upid=$!
+    result=0
+    wait $upid || result=$?
+    upid=""
     [ $keep = 1 ] && echo "clean-root: kept $root" || rm -rf --one-file-system "$root" "$root.debootstrap.log"
+    root=""
     summary+="  Debian $release: $([ $result = 0 ] && echo passed || echo "FAILED (status $result)") in $((SECONDS - start)) s"$'\n'
     [ $result = 0 ] && passed=$((passed + 1)) || failed=$((failed + 1))
 done

@@ -129,7 +129,8 @@ def about_checks(app):
     text = [node.get_name() for node in parts]
     if check(text[-1:] == ["OK"] and any("December 2026" in t for t in text), f"the About box reads {text}"):
         press(parts[-1])
-        wait_for(lambda: not fresh(parts[0]).get_state_set().contains(Atspi.StateType.SHOWING))
+        check(wait_for(lambda: not fresh(parts[0]).get_state_set().contains(Atspi.StateType.SHOWING)),
+              "OK closes the About box")
         gone = [node for node in parts if fresh(node).get_state_set().contains(Atspi.StateType.DEFUNCT)]
         check(not gone, f"closed, the About box and its {len(parts) - 1} parts still answer ({len(gone)} gone)")
 

@@ -17,6 +17,10 @@ void showAbout(QWidget* parent)
             QMessageBox::Ok, parent);
         box->setObjectName(QStringLiteral("about"));
     }
+    if (box->isVisible()) { // asked again while open, as a screen reader's action on the menu item can
+        box->activateWindow();
+        return;
+    }
     box->exec();
 }
 
