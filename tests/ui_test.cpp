@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QLabel>
+#include <QMessageBox>
 #include <QRadioButton>
 #include <QScreen>
 #include <QTest>
@@ -221,13 +222,17 @@ private slots:
     {
         auto window = shownWindow();
         click(*window, QStringLiteral("1 2 + 3 ."));
-        bool modal = false;
-        QTimer::singleShot(0, window.get(), [&modal] {
-            if ((modal = QApplication::activeModalWidget()))
-                QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Escape);
-        });
-        window->findChild<QAction*>(QStringLiteral("mnuHAbout"))->trigger();
-        QVERIFY(modal);
+        // Twice: the box opened again is the one box the window keeps.
+        for (int opening = 0; opening < 2; ++opening) {
+            bool modal = false;
+            QTimer::singleShot(0, window.get(), [&modal] {
+                if ((modal = QApplication::activeModalWidget()))
+                    QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Escape);
+            });
+            window->findChild<QAction*>(QStringLiteral("mnuHAbout"))->trigger();
+            QVERIFY(modal);
+        }
+        QCOMPARE(window->findChildren<QMessageBox*>().size(), 1);
         QCOMPARE(click(*window, QStringLiteral("5 =")), " 15.5");
     }
 };
