@@ -72,16 +72,16 @@ bool unsentEventWarning(QtMsgType type, const char* category, const QString& tex
            text.startsWith(QLatin1StringView("Subscription string not handled:"));
 }
 
-void passOn(QtMsgType type, const char* category, const QString& text)
-{
-    if (!unsentEventWarning(type, category, text))
-        qtHandler(type, QMessageLogContext(nullptr, 0, nullptr, category), text);
-}
-
 void passOnMessage(QtMsgType type, const QMessageLogContext& context, const QString& text)
 {
     if (!unsentEventWarning(type, context.category, text))
         qtHandler(type, context, text);
+}
+
+// A held message, of which only the category was kept.
+void passOn(QtMsgType type, const char* category, const QString& text)
+{
+    passOnMessage(type, QMessageLogContext(nullptr, 0, nullptr, category), text);
 }
 
 void holdMessage(QtMsgType type, const QMessageLogContext& context, const QString& text)
