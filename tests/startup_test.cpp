@@ -1,5 +1,5 @@
 // Start-up settings: the user's own environment wins, and Qt's messages held at start are passed on.
-#include "ui/startup.h"
+#include "qt/startup.h"
 
 #include <QGuiApplication>
 #include <gtest/gtest.h>
@@ -14,7 +14,7 @@ TEST(Startup, KeepsTheUsersSettingsAndSkipsTheGtkThemeUnlessChosen)
         qputenv("XDG_CURRENT_DESKTOP", desktop);
         *theme ? qputenv("QT_QPA_PLATFORMTHEME", theme) : qunsetenv("QT_QPA_PLATFORMTHEME");
         QGuiApplication::setDesktopSettingsAware(true);
-        ui::prepareStartup();
+        qtui::prepareStartup();
         EXPECT_EQ(qgetenv("QT_IM_MODULE"), "ibus");
         EXPECT_EQ(qgetenv("QT_XCB_GL_INTEGRATION"), "none");
         EXPECT_EQ(QGuiApplication::desktopSettingsAware(), aware) << desktop << " " << theme;
@@ -27,10 +27,10 @@ TEST(Startup, PassesHeldMessagesOnOnceQtIsUp)
 {
     const QtMessageHandler before =
         qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString& text) { seen << text; });
-    ui::holdStartupMessages();
+    qtui::holdStartupMessages();
     qWarning("held");
     EXPECT_TRUE(seen.isEmpty());
-    ui::releaseStartupMessages();
+    qtui::releaseStartupMessages();
     qWarning("direct");
     qInstallMessageHandler(before);
     EXPECT_EQ(seen, QStringList({"held", "direct"}));

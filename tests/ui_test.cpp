@@ -1,5 +1,5 @@
 // The real window offscreen, at the scale QT_SCALE_FACTOR sets: its picture, keys, focus, About, long entries.
-#include "ui/calc_window.h"
+#include "qt/calc_window.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -18,7 +18,7 @@
 #include <memory>
 #include <new>
 
-using ui::CalcWindow;
+using qtui::CalcWindow;
 
 namespace {
 
@@ -101,6 +101,8 @@ private slots:
         QTest::addColumn<QString>("keys");
         QTest::addColumn<QString>("display");
         // clang-format off
+        QTest::newRow("point first") << "." << "0.";
+        QTest::newRow("sign first") << "+/-" << "-0";
         QTest::newRow("digits") << "1 2 3 4 5 6 7 8 9 0" << "1234567890";
         QTest::newRow("point, sign") << "1 . 5 +/-" << "-1.5";
         QTest::newRow("+ * - / Xy, left to right") << "2 + 3 * 4 - 6 / 2 Xy 3 =" << " 343";
@@ -131,6 +133,7 @@ private slots:
         QTest::addColumn<QString>("focus");
         QTest::addColumn<QString>("copied");
         // clang-format off
+        QTest::newRow("start") << "" << "MC" << "0";
         QTest::newRow("sign blank") << "2 + 3 =" << "MC" << "5";
         QTest::newRow("sign after +/-") << "2 + 3 = +/-" << "sin" << "-5";
         QTest::newRow("typed") << "1 . 5 +/-" << "DEG" << "-1.5";

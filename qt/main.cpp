@@ -1,16 +1,16 @@
 // Start-up: the window is the whole program; it ends when the window is closed or File > Exit is chosen.
-#include "ui/calc_window.h"
-#include "ui/startup.h"
+#include "qt/calc_window.h"
+#include "qt/startup.h"
 
 #include <QApplication>
 #include <QIcon>
 
 int main(int argc, char* argv[])
 {
-    ui::prepareStartup();
-    ui::holdStartupMessages();
+    qtui::prepareStartup();
+    qtui::holdStartupMessages();
     QApplication app(argc, argv);
-    ui::releaseStartupMessages();
+    qtui::releaseStartupMessages();
     // On X11 the platform and input-method plugins are loaded by now; the window needs no other plugin,
     // and the image-format ones (gif, ico, jpeg) would otherwise be loaded just to read Qt's own PNG
     // icons. Wayland loads its shell and decoration plugins when the window is created.
@@ -18,10 +18,10 @@ int main(int argc, char* argv[])
         QCoreApplication::setLibraryPaths({});
     // Lets the desktop match the window to the installed desktop entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.calculatordevs.Calculator"));
-    ui::CalcWindow window;
+    qtui::CalcWindow window;
     window.show();
     // Reading the icon files loads the image plugins: not needed before the window is on screen.
-    ui::afterFirstFrame(&window, [&window] {
+    qtui::afterFirstFrame(&window, [&window] {
         QIcon icon;
         for (const int size : {16, 32, 48})
             icon.addFile(QStringLiteral(":/icons/calculator-%1.png").arg(size), QSize(size, size));

@@ -1,5 +1,5 @@
 // Environment defaults read by Qt when the QApplication is built.
-#include "ui/startup.h"
+#include "qt/startup.h"
 
 #include <QByteArray>
 #include <QEvent>
@@ -17,7 +17,7 @@
 #include <utility>
 #include <vector>
 
-namespace ui {
+namespace qtui {
 namespace {
 
 void setDefault(const char* name, const char* value)
@@ -163,4 +163,4 @@ void prepareStartup()
         QGuiApplication::setDesktopSettingsAware(false);
 }
 
-} // namespace ui
+} // namespace qtui

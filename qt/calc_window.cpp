@@ -1,8 +1,7 @@
-// frmCalc: builds the controls from kControls, routes each click to one engine operation.
-#include "ui/calc_window.h"
+// frmCalc on Qt: builds the controls from kControls and hands each click to the form.
+#include "qt/calc_window.h"
 
-#include "engine/messages.h"
-#include "numtext/runtime_error.h"
+#include "qt/display_label.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -21,7 +20,9 @@
 #include <exception>
 #include <vector>
 
-namespace ui {
+namespace qtui {
+
+using namespace form;
 namespace {
 
 QString toQString(std::string_view text)
@@ -56,20 +57,11 @@ void applyLook()
     QApplication::setPalette(palette);
 }
 
-// A number as other programs read it, without the sign's blank (" 5", "- 5"); a message as it stands.
-QString clipboardText(std::string display)
-{
-    if (!engine::isMessage(display))
-        std::erase(display, ' ');
-    return toQString(display);
-}
-
 } // namespace
 
 QString controlName(const ControlRow& row)
 {
-    const QString name = toQString(row.name);
-    return row.index == kNoIndex ? name : QStringLiteral("%1(%2)").arg(name).arg(row.index);
+    return toQString(form::controlName(row));
 }
 
 CalcWindow::CalcWindow()
@@ -102,22 +94,19 @@ CalcWindow::CalcWindow()
     for (std::size_t i = 1; i < tabOrder.size(); ++i)
         setTabOrder(tabOrder[i - 1].second, tabOrder[i].second);
 
-    addAnnouncer(*client->findChild<QLabel*>(QStringLiteral("lblDisplay")));
+    addAnnouncer(*m_lblDisplay);
 
     buildMenus();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     adjustSize();
     move(screen()->availableGeometry().center() - rect().center());
 
-    m_calc.Form_Load();
     tabOrder.front().second->setFocus(); // MC
 }
 
 QWidget* CalcWindow::buildControl(const ControlRow& row, QWidget* parent)
 {
     const QString caption = toQString(row.caption);
-    const RouteRow route = routeOf(row.name);
-    const std::int16_t index = route.passesIndex ? row.index : std::int16_t{0};
     QWidget* widget = nullptr;
     switch (row.kind) {
     case Label: {
@@ -140,11 +129,13 @@ QWidget* CalcWindow::buildControl(const ControlRow& row, QWidget* parent)
         // would treat optRad, a descendant of optDeg's parent, as one auto-exclusive group with optDeg).
         auto* group = new QButtonGroup(option);
         group->addButton(option);
-        option->setChecked(row.name == "optDeg"); // degrees at start
+        const auto value = row.name == "optDeg" ? engine::AngleOption::Deg : engine::AngleOption::Rad;
+        m_options[static_cast<int>(value)] = option;
+        option->setChecked(m_form.optionValue(value));
         // Selection, not the click signal: a screen reader's Toggle action selects without clicking.
-        connect(option, &QRadioButton::toggled, this, [this, route](bool checked) {
+        connect(option, &QRadioButton::toggled, this, [this, &row](bool checked) {
             if (checked)
-                dispatch(route.route, 0);
+                m_form.click(row);
         });
         widget = option;
         break;
@@ -152,12 +143,12 @@ QWidget* CalcWindow::buildControl(const ControlRow& row, QWidget* parent)
     case Key: {
         auto* key = new QPushButton(caption, parent);
         key->setAutoDefault(false);
-        connect(key, &QPushButton::clicked, this, [this, route, index] { dispatch(route.route, index); });
+        connect(key, &QPushButton::clicked, this, [this, &row] { m_form.click(row); });
         widget = key;
         break;
     }
     }
-    widget->setObjectName(controlName(row));
+    widget->setObjectName(qtui::controlName(row));
     widget->setGeometry(pixelRect(row.left, row.top, row.width, row.height));
     if (row.fontPx > 0) {
         QFont font(QStringLiteral("Times New Roman"));
@@ -177,9 +168,10 @@ QWidget* CalcWindow::buildControl(const ControlRow& row, QWidget* parent)
     if (row.name == "lblDisplay") {
         // Its name is the text shown (set with the text), so a screen reader's review reads the number.
         widget->setAccessibleDescription(toQString(row.spoken));
-        m_display.setText(row.caption);
+        m_lblDisplay = static_cast<QLabel*>(widget);
+        showWhole(*m_lblDisplay, m_form.displayText());
     } else if (!row.spoken.empty()) {
-        widget->setAccessibleName(toQString(row.spoken));
+        widget->setAccessibleName(toQString(form::accessibleName(row)));
     }
     return widget;
 }
@@ -188,14 +180,14 @@ void CalcWindow::buildMenus()
 {
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("mnuFile"));
-    QAction* exit = file->addAction(QStringLiteral("E&xit"), this, [this] { dispatch(Route::mnuFExit, 0); });
+    QAction* exit = file->addAction(QStringLiteral("E&xit"), this, [this] { m_form.click(Route::mnuFExit); });
     exit->setObjectName(QStringLiteral("mnuFExit"));
     exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_X));
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));
     QAction* about =
-        help->addAction(QStringLiteral("&About"), this, [this] { dispatch(Route::mnuHAbout, 0); });
+        help->addAction(QStringLiteral("&About"), this, [this] { m_form.click(Route::mnuHAbout); });
     about->setObjectName(QStringLiteral("mnuHAbout"));
 
     // The display's own menu, made once: a menu made at each opening would leave screen readers the
@@ -204,7 +196,7 @@ void CalcWindow::buildMenus()
     auto* menu = new QMenu(display);
     menu->setObjectName(QStringLiteral("mnuDisplay"));
     QAction* copy = menu->addAction(QStringLiteral("&Copy"), QKeySequence::Copy, this,
-                                    [this] { dispatch(Route::mnuCopy, 0); });
+                                    [this] { m_form.click(Route::mnuCopy); });
     copy->setObjectName(QStringLiteral("mnuCopy"));
     addAction(copy);
     display->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -212,47 +204,50 @@ void CalcWindow::buildMenus()
             [menu, display](QPoint at) { menu->popup(display->mapToGlobal(at)); });
 }
 
-void CalcWindow::dispatch(Route route, std::int16_t index)
+void CalcWindow::showDisplay(std::string_view text)
 {
-    std::string before;
-    try {
-        before = m_display.text();
-        // clang-format off
-        switch (route) {
-        case Route::None: break;
-        case Route::Digit: m_calc.Digit_Click(index); break;
-        case Route::Decimal: m_calc.Decimal_Click(); break;
-        case Route::PlusMinus: m_calc.PlusMinus_Click(); break;
-        case Route::Ceclear: m_calc.Ceclear_Click(); break;
-        case Route::Clear: m_calc.Clear_Click(index); break;
-        case Route::Operator: m_calc.Operator_Click(index); break;
-        case Route::Egalite: m_calc.Egalite_Click(); break;
-        case Route::Functions: m_calc.Functions_Click(index); break;
-        case Route::Factorial: m_calc.Factorial_Click(); break;
-        case Route::cmdPi: m_calc.cmdPi_Click(); break;
-        case Route::Trig: m_calc.Trig_Click(index); break;
-        case Route::optDeg: m_calc.optDeg_Click(); break;
-        case Route::optRad: m_calc.optRad_Click(); break;
-        case Route::Memory: m_calc.Memory_Click(); break;
-        case Route::Memoryplus: m_calc.Memoryplus_Click(); break;
-        case Route::Memoryreturn: m_calc.Memoryreturn_Click(); break;
-        case Route::Memoryclear: m_calc.Memoryclear_Click(); break;
-        case Route::cmdQuit: close(); break; // the last window closed ends the program
-        case Route::mnuFExit: QCoreApplication::exit(0); break;
-        case Route::mnuHAbout: showAbout(this); break;
-        case Route::mnuCopy: QGuiApplication::clipboard()->setText(clipboardText(m_display.text())); break;
-        }
-        // clang-format on
-    } catch (const numtext::RuntimeError&) {
-        // An error the operation does not handle ends that key only; the state stays as it left it.
-    } catch (const std::exception&) {
-        // Nothing may unwind through the event loop (out of memory on an endless entry, say).
-    }
-    try {
-        m_display.announceChange(before);
-    } catch (const std::exception&) {
-        // Out of memory: the next key announces again.
-    }
+    if (m_lblDisplay)
+        showWhole(*m_lblDisplay, text);
 }
 
-} // namespace ui
+void CalcWindow::showOption(engine::AngleOption option, bool value)
+{
+    QRadioButton* button = m_options[static_cast<int>(option)];
+    if (!button)
+        return;
+    // The button of an exclusive group refuses to be unchecked while the group is exclusive.
+    QButtonGroup* group = button->group();
+    if (group)
+        group->setExclusive(false);
+    button->setChecked(value);
+    if (group)
+        group->setExclusive(true);
+}
+
+void CalcWindow::announce(std::string_view spoken)
+{
+    if (m_lblDisplay)
+        qtui::announce(*m_lblDisplay, toQString(spoken));
+}
+
+void CalcWindow::unload()
+{
+    close(); // the last window closed ends the program
+}
+
+void CalcWindow::end()
+{
+    QCoreApplication::exit(0);
+}
+
+void CalcWindow::showAbout()
+{
+    qtui::showAbout(this);
+}
+
+void CalcWindow::copy(std::string_view text)
+{
+    QGuiApplication::clipboard()->setText(toQString(text));
+}
+
+} // namespace qtui

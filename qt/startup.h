@@ -5,7 +5,7 @@
 
 class QWidget;
 
-namespace ui {
+namespace qtui {
 
 // Call first in main(), before the QApplication exists: it only fills in environment defaults that
 // the user has not set, so a configured input method, GL or screen reader setup still wins.
@@ -20,4 +20,4 @@ void releaseStartupMessages();
 // Runs work once, right after window has painted its first frame: for what the first frame can do without.
 void afterFirstFrame(QWidget* window, std::function<void()> work);
 
-} // namespace ui
+} // namespace qtui

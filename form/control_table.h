@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string_view>
 
-namespace ui {
+namespace form {
 
 enum class ControlKind { Label, Frame, Option, Key };
 
@@ -50,15 +50,14 @@ inline constexpr Rgb kSilver{192, 192, 192};
 inline constexpr Rgb kGrey{128, 128, 128};
 inline constexpr Rgb kDarkGrey{64, 64, 64};
 
-inline constexpr int kTwipsPerPixel = 15;
 inline constexpr int kClientWidth = 3360, kClientHeight = 5160; // twips
 inline constexpr std::int16_t kNoIndex = -1;                    // not in a control array
 inline constexpr bool kBold = true, kRegular = false;
 
-// Twips to logical pixels; Qt scales logical pixels for the screen.
-constexpr int twipsToPixels(int twips)
+// Twips to pixels at `dpi` dots per inch, to the nearest (96: logical pixels, which Qt scales itself).
+constexpr int twipsToPixels(int twips, int dpi = 96)
 {
-    return (twips * 2 + kTwipsPerPixel) / (2 * kTwipsPerPixel);
+    return (twips * dpi * 2 + 1440) / (2 * 1440);
 }
 
 struct ControlRow {
@@ -166,4 +165,4 @@ constexpr RouteRow routeOf(std::string_view control)
     return {control, Route::None, false};
 }
 
-} // namespace ui
+} // namespace form

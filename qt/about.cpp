@@ -1,9 +1,9 @@
 // Help > About.
-#include "ui/calc_window.h"
+#include "qt/calc_window.h"
 
 #include <QMessageBox>
 
-namespace ui {
+namespace qtui {
 
 void showAbout(QWidget* parent)
 {
@@ -24,4 +24,4 @@ void showAbout(QWidget* parent)
     box->exec();
 }
 
-} // namespace ui
+} // namespace qtui

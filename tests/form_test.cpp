@@ -1,0 +1,172 @@
+// The window as data, for every front-end: the control table's invariants, each click's route, and what the
+// display, the option buttons, a screen reader and the clipboard are given, through a recording view.
+#include "form/form.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <new>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+using form::ControlRow;
+using form::kControls;
+
+struct RecordingView : form::View {
+    std::string shown = "0", log; // what the display shows; every other call, each ended by |
+    bool options[2] = {true, false};
+    bool failDisplay = false; // the next display update runs out of memory
+
+    void showDisplay(std::string_view text) override
+    {
+        if (std::exchange(failDisplay, false))
+            throw std::bad_alloc();
+        shown = text;
+    }
+    void showOption(engine::AngleOption o, bool value) override { options[static_cast<int>(o)] = value; }
+    void announce(std::string_view spoken) override { log += "say:" + std::string(spoken) + "|"; }
+    void unload() override { log += "unload|"; }
+    void end() override { log += "end|"; }
+    void showAbout() override { log += "about|"; }
+    void copy(std::string_view text) override { log += "copy:" + std::string(text) + "|"; }
+};
+
+struct Window {
+    RecordingView view;
+    form::Form form{view};
+
+    // Clicks controls by caption ("Off", "DEG" too) or menu entry ("mnuCopy"); returns the display shown.
+    const std::string& click(const std::string& keys)
+    {
+        std::istringstream words(keys);
+        for (std::string key; words >> key;) {
+            const auto row = std::ranges::find_if(kControls, [&key](const ControlRow& row) {
+                return row.caption == key && (row.kind == form::Key || row.kind == form::Option);
+            });
+            if (row != kControls.end())
+                form.click(*row);
+            else
+                form.click(form::routeOf(key).route);
+        }
+        return view.shown;
+    }
+};
+
+bool inside(const ControlRow& inner, int width, int height)
+{
+    return inner.left >= 0 && inner.top >= 0 && inner.left + inner.width <= width &&
+           inner.top + inner.height <= height;
+}
+
+TEST(Table, EveryControlHasItsPlaceNameRouteAndFocus)
+{
+    std::set<std::string> names, spoken;
+    std::set<int> tabs;
+    for (const ControlRow& row : kControls) {
+        EXPECT_TRUE(names.insert(form::controlName(row)).second) << form::controlName(row);
+        EXPECT_TRUE(tabs.insert(row.tabIndex).second) << row.tabIndex;
+        const auto parent = std::ranges::find(kControls, row.parent, &ControlRow::name);
+        EXPECT_TRUE(row.parent.empty() ? inside(row, form::kClientWidth, form::kClientHeight)
+                                       : inside(row, parent->width, parent->height))
+            << row.name;
+        if (row.kind != form::Key && row.kind != form::Option)
+            continue;
+        EXPECT_NE(form::routeOf(row.name).route, form::Route::None) << row.name;
+        EXPECT_TRUE(spoken.insert(std::string(form::accessibleName(row))).second) << row.name;
+        if (row.name == "Digit") {
+            EXPECT_EQ(row.caption, std::to_string(row.index));
+        }
+        for (const ControlRow& other : kControls) { // keys do not overlap
+            if (&other != &row && other.kind == form::Key) {
+                EXPECT_TRUE(row.left + row.width <= other.left || other.left + other.width <= row.left ||
+                            row.top + row.height <= other.top || other.top + other.height <= row.top)
+                    << row.caption << " on " << other.caption;
+            }
+        }
+    }
+    EXPECT_EQ(*tabs.begin(), 0);
+    EXPECT_EQ(std::ranges::find(kControls, 0, &ControlRow::tabIndex)->caption, "MC"); // the focus at start
+    EXPECT_EQ(form::twipsToPixels(form::kClientWidth), 224);
+    EXPECT_EQ(form::twipsToPixels(form::kClientHeight, 144), 516);
+}
+
+// The display and state after clicks through the table: each array key passes its own index, whose caption
+// the engine dispatches on, and the window hands the engine its starting display text.
+struct Clicks {
+    const char* name;
+    const char* keys;
+    const char* shown;
+    const char* log = "";
+};
+// A row's log is checked where it names calls, announcements only where it names one.
+const Clicks kClicks[] = {
+    {"PointFirst", ".", "0."},
+    {"SignFirst", "+/-", "-0"},
+    {"CopyFirst", "mnuCopy", "0", "copy:0|"},
+    {"Digits", "1 2 3 4 5 6 7 8 9 0", "1234567890"},
+    {"Operators", "2 + 3 * 4 - 6 / 2 Xy 3 =", " 343"},
+    {"Functions", "1 0 0 log X3 sqrt 1/x ln X2", " 1.08102"},
+    {"TrigByCaption", "4 5 tan sin cos", "0.9999999"},
+    {"FactorialPiMemory", "5 n! M C pi MR", "120"},
+    {"ClearKeys", "5 + 3 CE 2 = C", "0"},
+    {"RadThenDeg", "RAD 1 sin DEG 1 sin", "1.745241E-02"},
+    // announcements: once per change of the display, the sign's blank unspoken; none when it stays
+    {"Announces", "2 + 3 = M", " 5", "say:2|say:3|say:5|"},
+    {"AnnouncesMessage", "1 / 0 =", "Cannot divide by 0", "say:1|say:0|say:Cannot divide by 0|"},
+    // the window's own actions, each once; About changes nothing
+    {"Off", "Off", "0", "unload|"},
+    {"Exit", "mnuFExit", "0", "end|"},
+    {"About", "1 + 2 mnuHAbout =", " 3", "about|"},
+    // Copy: no blank for the sign, a message as it stands
+    {"SignSpoken", "2 + 3 = +/-", "- 5", "say:2|say:3|say:5|say:- 5|"},
+    {"CopySigned", "2 + 3 = +/- mnuCopy", "- 5", "copy:-5|"},
+    {"CopyMessage", "0 log mnuCopy", "Invalid input for function", "copy:Invalid input for function|"}};
+
+class Click : public testing::TestWithParam<Clicks> {};
+
+TEST_P(Click, Sequence)
+{
+    const Clicks& row = GetParam();
+    Window window;
+    EXPECT_EQ(window.click(row.keys), row.shown);
+    EXPECT_EQ(window.form.displayText(), row.shown);
+    if (!*row.log)
+        return;
+    const bool spoken = std::string_view(row.log).starts_with("say:");
+    std::string log;
+    std::istringstream calls(window.view.log);
+    for (std::string call; std::getline(calls, call, '|');)
+        if (spoken || !call.starts_with("say:"))
+            log += call + "|";
+    EXPECT_EQ(log, row.log);
+}
+
+INSTANTIATE_TEST_SUITE_P(Form, Click, testing::ValuesIn(kClicks),
+                         [](const auto& info) { return info.param.name; });
+
+TEST(Options, AClickSelectsItsButtonAndClearsTheOther)
+{
+    Window window;
+    for (const char* step : {"RAD", "RAD", "DEG", "DEG", "RAD"}) {
+        window.click(step);
+        const bool rad = std::string(step) == "RAD";
+        EXPECT_EQ(window.view.options[0], !rad) << step;
+        EXPECT_EQ(window.view.options[1], rad) << step;
+        EXPECT_EQ(window.form.optionValue(engine::AngleOption::Rad), rad);
+    }
+}
+
+TEST(Errors, MemoryRunningOutEndsTheClickNotTheProgram)
+{
+    Window window;
+    window.click("1 2");
+    window.view.failDisplay = true;
+    EXPECT_NO_THROW(window.click("3"));
+    EXPECT_EQ(window.click("4"), "1234"); // the form kept the text the display could not take
+}
+
+} // namespace
