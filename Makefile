@@ -4,9 +4,11 @@ BUILD ?= build
 CMAKE_FLAGS ?=
 ASAN_BUILD ?= $(BUILD)-asan
 FUZZ_BUILD ?= $(BUILD)-fuzz
+WIN_BUILD ?= $(BUILD)-win
 FUZZ_SECONDS ?= 60
 
-.PHONY: deps deps-test configure build test run clean test-fast fuzz verify-text bench package screenshot clean-roots
+.PHONY: deps deps-test configure build test run clean test-fast test-windows fuzz verify-text bench package \
+	screenshot clean-roots compare-builds
 
 deps:
 	@scripts/deps.sh run
@@ -35,6 +37,20 @@ test-fast: deps-test
 	cmake -S . -B $(BUILD) -G Ninja $(CMAKE_FLAGS) -DCALC_TESTS=ON
 	cmake --build $(BUILD)
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2
+	$(MAKE) --no-print-directory test-windows
+
+# The Windows build, cross-built with MinGW-w64, its tests run under Wine and compared with the Linux build.
+test-windows: deps-test
+	cmake -S . -B $(WIN_BUILD) -G Ninja -DCMAKE_TOOLCHAIN_FILE=scripts/mingw-w64.cmake -DCALC_TESTS=ON \
+		-DCALC_LINUX_BUILD=$(CURDIR)/$(BUILD)
+	cmake --build $(WIN_BUILD)
+	cd $(WIN_BUILD) && ctest --output-on-failure -j2
+
+# Both builds' key-sweep over COUNT arguments (default a million), compared byte for byte.
+compare-builds: deps-test
+	cmake --build $(BUILD) --target key-sweep
+	cmake --build $(WIN_BUILD) --target key-sweep
+	scripts/compare-builds.sh $(BUILD) $(WIN_BUILD) $(COUNT)
 
 fuzz: deps-test
 	FUZZ_BUILD=$(FUZZ_BUILD) FUZZ_SECONDS=$(FUZZ_SECONDS) scripts/fuzz.sh

@@ -14,7 +14,17 @@ set -euo pipefail
 
 repo=$(git -C "$(dirname "$0")" rev-parse --show-toplevel)
 cache=${CLEAN_ROOT_CACHE:-/var/cache/calculator-clean-root}
-mirror=${DEBIAN_MIRROR:-http://deb.debian.org/debian}
+# The Debian archive this machine's apt already uses (deb822 sources first, then sources.list), unless
+# DEBIAN_MIRROR names another.
+machine_mirror() {
+    local uri
+    uri=$(sed -n 's/^URIs: *\([^ ]*\).*/\1/p' /etc/apt/sources.list.d/*.sources 2>/dev/null |
+        grep -v -- '-security' | head -1)
+    [ -n "$uri" ] || uri=$(sed -n 's/^deb \(\[[^]]*\] \)\?\([^ ]*\) .*/\2/p' /etc/apt/sources.list \
+        /etc/apt/sources.list.d/*.list 2>/dev/null | grep -v -- '-security' | head -1)
+    echo "$uri"
+}
+mirror=${DEBIAN_MIRROR:-$(machine_mirror)}
 
 # One release, start to end, inside new PID and mount namespaces (run by unshare below).
 if [ "${1:-}" = --inside ]; then
@@ -49,6 +59,7 @@ done
 command=${*:-make test}
 [ ${#releases[@]} -gt 0 ] || { echo "usage: clean-root.sh [--keep] RELEASE... [-- COMMAND]" >&2; exit 2; }
 [ "$(id -u)" = 0 ] || { echo "clean-root: debootstrap and chroot need root" >&2; exit 2; }
+[ -n "$mirror" ] || { echo "clean-root: no Debian archive in /etc/apt; name one in DEBIAN_MIRROR" >&2; exit 2; }
 for tool in debootstrap unshare git; do
     command -v $tool >/dev/null || { echo "clean-root: $tool is missing (apt-get install debootstrap)" >&2; exit 2; }
 done

@@ -1,10 +1,14 @@
 #!/bin/sh
-# Installs the missing Debian packages (as root), or names them: deps.sh run|test.
-# run: what building and running need; test: that and what the tests, benchmarks and package checks use.
+# Installs the missing Debian packages (as root), or names them: deps.sh run|test|windows.
+# run: what building and running need; windows: what building the Windows program and installer needs;
+# test: all of these and what the tests, benchmarks and package checks use.
 set -eu
 here=$(dirname "$0")
 lists="$here/packages-run.txt"
-[ "${1:-run}" = test ] && lists="$lists $here/packages-test.txt"
+case ${1:-run} in
+test) lists="$lists $here/packages-windows.txt $here/packages-test.txt" ;;
+windows) lists="$here/packages-windows.txt" ;;
+esac
 missing=""
 for pkg in $(cat $lists | grep -v '^#'); do
     status=$(dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null || true)
