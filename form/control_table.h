@@ -1,6 +1,8 @@
 // The window's controls and the routing of their clicks, as data: one row per control, in twips.
 #pragma once
 
+#include "form/colours.h"
+
 #include <array>
 #include <cstdint>
 #include <string_view>
@@ -35,20 +37,18 @@ enum class Route {
     mnuCopy,
 };
 
-struct Rgb {
-    int red, green, blue;
-};
-
-// Windows system colours as fixed values, so that no desktop theme recolours the keypad.
-inline constexpr Rgb kApplicationWorkspace{171, 171, 171};
-inline constexpr Rgb kActiveBorder{180, 180, 180};
-inline constexpr Rgb kButtonFace{240, 240, 240};
-inline constexpr Rgb kButtonText{0, 0, 0};
-inline constexpr Rgb kWindowText{0, 0, 0};
-inline constexpr Rgb kRed{255, 0, 0};
-inline constexpr Rgb kSilver{192, 192, 192};
-inline constexpr Rgb kGrey{128, 128, 128};
-inline constexpr Rgb kDarkGrey{64, 64, 64};
+// The design's colours: system colours where it names one, so that the desktop's scheme applies.
+inline constexpr Colour kApplicationWorkspace = systemColour(SystemColour::ApplicationWorkspace);
+inline constexpr Colour kActiveBorder = systemColour(SystemColour::ActiveBorder);
+inline constexpr Colour kButtonFace = systemColour(SystemColour::ButtonFace);
+inline constexpr Colour kButtonText = systemColour(SystemColour::ButtonText);
+inline constexpr Colour kWindowText = systemColour(SystemColour::WindowText);
+inline constexpr Colour kDisplayGrey = fixedColour({240, 240, 240});
+inline constexpr Colour kRed = fixedColour({255, 0, 0});
+inline constexpr Colour kSilver = fixedColour({192, 192, 192});
+inline constexpr Colour kGrey = fixedColour({128, 128, 128});
+inline constexpr Colour kDarkGrey = fixedColour({64, 64, 64});
+inline constexpr Colour kWindowBackground = kApplicationWorkspace;
 
 inline constexpr int kClientWidth = 3360, kClientHeight = 5160; // twips
 inline constexpr std::int16_t kNoIndex = -1;                    // not in a control array
@@ -68,7 +68,7 @@ struct ControlRow {
     int left, top, width, height; // twips, relative to the parent
     int fontPx;                   // 0: shows no text
     bool bold;
-    Rgb back, fore;
+    Colour back, fore;
     int tabIndex;
     std::string_view parent; // empty: the window's client area
     std::string_view spoken; // accessible name; empty: the caption
@@ -80,7 +80,7 @@ using enum ControlKind;
 // the frame (DEG at 960, 600 in the window), so a screen reader hears them as one named group.
 inline constexpr std::array kControls = {
     // clang-format off
-    ControlRow{"lblDisplay",   kNoIndex, Label,  "0",    240,  120, 2895, 255, 16, kBold, kButtonFace, kWindowText, 22, "", "display"},
+    ControlRow{"lblDisplay",   kNoIndex, Label,  "0",    240,  120, 2895, 255, 16, kBold, kDisplayGrey, kWindowText, 22, "", "display"},
     ControlRow{"fmeTrig",      kNoIndex, Frame,  "",     915,  480, 1500, 390,  0, kBold, kGrey,   kWindowText, 35, "", "angle unit"},
     ControlRow{"optDeg",       kNoIndex, Option, "DEG",   45,  120,  735, 255, 11, kBold, kSilver, kWindowText, 36, "fmeTrig", "degrees"},
     ControlRow{"optRad",       kNoIndex, Option, "RAD",  780,  120,  705, 255, 11, kBold, kSilver, kWindowText, 37, "fmeTrig", "radians"},

@@ -128,6 +128,12 @@ std::string_view accessibleName(const ControlRow& row)
     return row.spoken.empty() ? row.caption : row.spoken;
 }
 
+ControlColours coloursOf(const ControlRow& row, const SystemColours& system)
+{
+    const Rgb back = resolve(row.back, system);
+    return {back, readable(resolve(row.fore, system), back)};
+}
+
 std::string controlName(const ControlRow& row)
 {
     std::string name(row.name);

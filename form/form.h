@@ -69,6 +69,13 @@ std::string spokenText(std::string_view display);
 // A control's accessible name: its spoken name, or its caption where that says it already.
 std::string_view accessibleName(const ControlRow& row);
 
+// A control's background and text colour on a desktop with these system colours; the text reads on its
+// background (WCAG AA) whatever the scheme.
+struct ControlColours {
+    Rgb back, fore;
+};
+ControlColours coloursOf(const ControlRow& row, const SystemColours& system);
+
 // A control's name, with its index for an array key ("Digit(2)"): unique in the window.
 std::string controlName(const ControlRow& row);
 

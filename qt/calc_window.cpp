@@ -35,6 +35,11 @@ QColor color(Rgb rgb)
     return QColor(rgb.red, rgb.green, rgb.blue);
 }
 
+QColor color(Colour colour)
+{
+    return color(resolve(colour, kClassicColours));
+}
+
 QRect pixelRect(int left, int top, int width, int height)
 {
     return QRect(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height));

@@ -169,4 +169,35 @@ TEST(Errors, MemoryRunningOutEndsTheClickNotTheProgram)
     EXPECT_EQ(window.click("4"), "1234"); // the form kept the text the display could not take
 }
 
+// On a light and on a dark scheme: the design's fixed colours exact, system colours the desktop's, and every
+// text at 4.5:1 or better on its background; a text colour that reads already is kept.
+TEST(Colours, FixedExactSystemFollowedEveryTextReadable)
+{
+    const form::SystemColours dark{
+        {252, 252, 252}, {49, 54, 59}, {252, 252, 252}, {61, 174, 233}, {35, 38, 41}};
+    EXPECT_NEAR(form::contrast({0, 0, 0}, {255, 255, 255}), 21, 1e-9);
+    EXPECT_NEAR(form::contrast({64, 64, 64}, {128, 128, 128}), 2.6, 0.05);
+    for (const form::SystemColours& scheme : {form::kClassicColours, dark}) {
+        for (const ControlRow& row : kControls) {
+            const form::ControlColours c = form::coloursOf(row, scheme);
+            const form::Rgb designed = form::resolve(row.back, scheme);
+            EXPECT_EQ(c.back, row.back.system == form::SystemColour::None ? row.back.fixed : designed);
+            if (row.fontPx > 0) {
+                EXPECT_GE(form::contrast(c.fore, c.back), 4.5) << row.name;
+            }
+            if (form::contrast(form::resolve(row.fore, scheme), c.back) >= 4.5) {
+                EXPECT_EQ(c.fore, form::resolve(row.fore, scheme)) << row.name;
+            }
+        }
+        EXPECT_EQ(form::resolve(form::kWindowBackground, scheme), scheme.applicationWorkspace);
+    }
+    const auto key = [](std::string_view caption) {
+        return *std::ranges::find_if(
+            kControls, [&](const ControlRow& r) { return r.kind == form::Key && r.caption == caption; });
+    };
+    EXPECT_EQ(form::coloursOf(key("0"), dark).back, dark.activeBorder);
+    EXPECT_EQ(form::coloursOf(key("6"), dark).fore, (form::Rgb{0, 0, 0})); // light text on 192 does not read
+    EXPECT_EQ(form::coloursOf(key("Off"), form::kClassicColours).fore, (form::Rgb{0, 0, 0}));
+}
+
 } // namespace
