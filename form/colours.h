@@ -20,6 +20,7 @@ struct Colour {
 // The system colours as a front-end reads them from its desktop.
 struct SystemColours {
     Rgb windowText, buttonFace, buttonText, activeBorder, applicationWorkspace;
+    friend constexpr bool operator==(const SystemColours&, const SystemColours&) = default;
 };
 
 // Windows' classic scheme: what a desktop without a colour scheme of its own shows.

@@ -1,6 +1,7 @@
 // frmCalc on Qt: builds the controls from kControls and hands each click to the form.
 #include "qt/calc_window.h"
 
+#include "qt/desktop_colours.h"
 #include "qt/display_label.h"
 
 #include <QApplication>
@@ -35,31 +36,9 @@ QColor color(Rgb rgb)
     return QColor(rgb.red, rgb.green, rgb.blue);
 }
 
-QColor color(Colour colour)
-{
-    return color(resolve(colour, kClassicColours));
-}
-
 QRect pixelRect(int left, int top, int width, int height)
 {
     return QRect(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height));
-}
-
-// The classic bevelled keys with a fixed light palette: the keypad keeps its colours on a dark desktop
-// theme too, and the flat style is the cheapest to draw before the first frame.
-void applyLook()
-{
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Windows")));
-    QPalette palette = QApplication::style()->standardPalette();
-    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
-        palette.setColor(group, QPalette::Window, color(kButtonFace));
-        palette.setColor(group, QPalette::WindowText, color(kWindowText));
-        palette.setColor(group, QPalette::Button, color(kButtonFace));
-        palette.setColor(group, QPalette::ButtonText, color(kButtonText));
-        palette.setColor(group, QPalette::Text, color(kWindowText));
-        palette.setColor(group, QPalette::Base, Qt::white);
-    }
-    QApplication::setPalette(palette);
 }
 
 } // namespace
@@ -71,8 +50,11 @@ QString controlName(const ControlRow& row)
 
 CalcWindow::CalcWindow()
 {
-    static const bool lookApplied = (applyLook(), true);
-    Q_UNUSED(lookApplied);
+    // The classic bevelled keys: the design's look, and the cheapest style to draw before the first frame.
+    static const bool styled =
+        (QApplication::setStyle(QStyleFactory::create(QStringLiteral("Windows"))), true);
+    Q_UNUSED(styled);
+    m_scheme = new DesktopColours(this, [this] { applyColours(); });
 
     setObjectName(QStringLiteral("frmCalc"));
     setWindowTitle(QStringLiteral("Calculator"));
@@ -82,9 +64,6 @@ CalcWindow::CalcWindow()
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
     client->setFixedSize(twipsToPixels(kClientWidth), twipsToPixels(kClientHeight));
-    QPalette workspace = client->palette();
-    workspace.setColor(QPalette::Window, color(kApplicationWorkspace));
-    client->setPalette(workspace);
     client->setAutoFillBackground(true);
     setCentralWidget(client);
 
@@ -102,6 +81,7 @@ CalcWindow::CalcWindow()
     addAnnouncer(*m_lblDisplay);
 
     buildMenus();
+    applyColours();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     adjustSize();
     move(screen()->availableGeometry().center() - rect().center());
@@ -161,15 +141,9 @@ QWidget* CalcWindow::buildControl(const ControlRow& row, QWidget* parent)
         font.setBold(row.bold);
         widget->setFont(font);
     }
-    QPalette palette = widget->palette();
-    const QPalette::ColorRole back = row.kind == Key ? QPalette::Button : QPalette::Window;
-    const QPalette::ColorRole fore = row.kind == Key ? QPalette::ButtonText : QPalette::WindowText;
-    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
-        palette.setColor(group, back, color(row.back));
-        palette.setColor(group, fore, color(row.fore));
-    }
-    widget->setPalette(palette);
     widget->setAutoFillBackground(row.kind != Key);
+    if (row.kind == Option) // a button, which would fill from the button role
+        widget->setBackgroundRole(QPalette::Window);
     if (row.name == "lblDisplay") {
         // Its name is the text shown (set with the text), so a screen reader's review reads the number.
         widget->setAccessibleDescription(toQString(row.spoken));
@@ -207,6 +181,36 @@ void CalcWindow::buildMenus()
     display->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(display, &QWidget::customContextMenuRequested, menu,
             [menu, display](QPoint at) { menu->popup(display->mapToGlobal(at)); });
+}
+
+void CalcWindow::applyColours()
+{
+    if (const std::optional<QPalette> palette = m_scheme->palette())
+        QApplication::setPalette(*palette); // for the menus and the About box too
+    const SystemColours system = m_scheme->colours();
+    auto* client = centralWidget();
+    QPalette workspace = client->palette();
+    workspace.setColor(QPalette::Window, color(resolve(kWindowBackground, system)));
+    client->setPalette(workspace);
+    for (const ControlRow& row : kControls) {
+        auto* widget = client->findChild<QWidget*>(qtui::controlName(row));
+        const ControlColours colours = coloursOf(row, system);
+        QPalette palette = widget->palette();
+        // A key fills from the button roles, the others from the window roles; an option button's indicator
+        // and label draw from both.
+        const bool key = row.kind == Key, option = row.kind == Option;
+        for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+            if (key || option) {
+                palette.setColor(group, QPalette::Button, color(colours.back));
+                palette.setColor(group, QPalette::ButtonText, color(colours.fore));
+            }
+            if (!key) {
+                palette.setColor(group, QPalette::Window, color(colours.back));
+                palette.setColor(group, QPalette::WindowText, color(colours.fore));
+            }
+        }
+        widget->setPalette(palette);
+    }
 }
 
 void CalcWindow::showDisplay(std::string_view text)

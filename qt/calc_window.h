@@ -13,6 +13,8 @@ class QWidget;
 
 namespace qtui {
 
+class DesktopColours;
+
 class CalcWindow : public QMainWindow, private form::View {
   public:
     CalcWindow();
@@ -24,6 +26,8 @@ class CalcWindow : public QMainWindow, private form::View {
   private:
     QWidget* buildControl(const form::ControlRow& row, QWidget* parent);
     void buildMenus();
+    // Every control in the desktop's colours, or the design's where it fixes them; again on each change.
+    void applyColours();
 
     void showDisplay(std::string_view text) override;
     void showOption(engine::AngleOption option, bool value) override;
@@ -33,6 +37,7 @@ class CalcWindow : public QMainWindow, private form::View {
     void showAbout() override;
     void copy(std::string_view text) override;
 
+    DesktopColours* m_scheme = nullptr;
     QLabel* m_lblDisplay = nullptr;
     QRadioButton* m_options[2] = {}; // by engine::AngleOption
     form::Form m_form{*this};

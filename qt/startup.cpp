@@ -27,14 +27,14 @@ void setDefault(const char* name, const char* value)
 }
 
 class FirstFrameWatch : public QObject {
-public:
+  public:
     FirstFrameWatch(QWidget* window, std::function<void()> work)
         : QObject(window), m_window(window), m_work(std::move(work))
     {
         window->installEventFilter(this);
     }
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         if (watched == m_window && event->type() == QEvent::Paint) {
@@ -46,7 +46,7 @@ protected:
         return false;
     }
 
-private:
+  private:
     QWidget* m_window;
     std::function<void()> m_work;
 };
@@ -60,7 +60,7 @@ struct HeldMessage {
     QString text;
 };
 std::vector<HeldMessage> heldMessages;
-QStringList unopenedDisplays; // "X display :99", "Wayland display wayland-0"
+QStringList unopenedDisplays;         // "X display :99", "Wayland display wayland-0"
 QtMessageHandler qtHandler = nullptr; // Qt's own when none was installed: never null once held
 
 // Qt's AT-SPI bridge warns about each event a screen reader listens for that Qt does not send (Orca 48:
@@ -112,6 +112,8 @@ void holdMessage(QtMsgType type, const QMessageLogContext& context, const QStrin
     passOn(type, category.c_str(), text); // and Qt aborts
 }
 
+} // namespace
+
 // The desktops for which Qt picks its GTK theme.
 bool onGtkDesktop()
 {
@@ -122,8 +124,6 @@ bool onGtkDesktop()
                 return true;
     return false;
 }
-
-} // namespace
 
 void holdStartupMessages()
 {

@@ -17,6 +17,9 @@ void prepareStartup();
 void holdStartupMessages();
 void releaseStartupMessages();
 
+// Whether the desktop is one for which Qt would pick its GTK theme (GNOME, Cinnamon, MATE, Xfce, ...).
+bool onGtkDesktop();
+
 // Runs work once, right after window has painted its first frame: for what the first frame can do without.
 void afterFirstFrame(QWidget* window, std::function<void()> work);
 

@@ -1,4 +1,5 @@
-// The real window offscreen, at the scale QT_SCALE_FACTOR sets: its picture, keys, focus, About, long entries.
+// The real window offscreen, at the scale QT_SCALE_FACTOR sets: its picture, keys, focus, About, long
+// entries.
 #include "qt/calc_window.h"
 
 #include <QAccessible>
@@ -14,9 +15,9 @@
 #include <dlfcn.h>
 
 #include <algorithm>
-#include <tuple>
 #include <memory>
 #include <new>
+#include <tuple>
 
 using qtui::CalcWindow;
 
@@ -50,6 +51,75 @@ QString click(CalcWindow& window, const QString& keys)
     return window.findChild<QLabel*>(QStringLiteral("lblDisplay"))->text();
 }
 
+// A scheme as a desktop theme gives it: Breeze Dark's colours, or Breeze's light ones.
+QPalette desktopPalette(bool dark)
+{
+    QPalette palette = dark ? QPalette(QColor(49, 54, 59), QColor(35, 38, 41))
+                            : QPalette(QColor(252, 252, 252), QColor(239, 240, 241));
+    const QColor text = dark ? QColor(252, 252, 252) : QColor(35, 38, 41);
+    for (const QPalette::ColorRole role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
+        palette.setColor(role, text);
+    return palette;
+}
+
+// The window as drawn, and a control's rectangle in it in device pixels.
+struct Drawn {
+    QImage image;
+    qreal factor;
+    QRect rect(const CalcWindow& window, const form::ControlRow& row) const
+    {
+        const auto* widget = window.findChild<QWidget*>(qtui::controlName(row));
+        const QRect logical(widget->mapTo(&window, QPoint(0, 0)), widget->size());
+        return QRect(logical.topLeft() * factor, logical.size() * factor);
+    }
+    form::Rgb at(QPoint p) const
+    {
+        const QColor c = image.pixelColor(p);
+        return {c.red(), c.green(), c.blue()};
+    }
+};
+
+// Every control's fill sampled where no text or bevel is, against its colour; every text's contrast with
+// that fill, from its most distinct pixel (the radio indicator left out). Returns the failures.
+QStringList checkColours(CalcWindow& window, const form::SystemColours& scheme)
+{
+    const qreal factor = window.devicePixelRatio();
+    const Drawn drawn{window.grab().toImage().convertToFormat(QImage::Format_RGB32), factor};
+    QStringList failures;
+    for (const form::ControlRow& row : form::kControls) {
+        const QRect r = drawn.rect(window, row);
+        const int margin = int(3 * factor);
+        const QPoint sample = row.kind == form::Key      ? r.topLeft() + QPoint(margin + 1, margin + 1)
+                              : row.kind == form::Option ? QPoint(r.right() - margin, r.top() + 1)
+                              : row.kind == form::Frame  ? QPoint(r.center().x(), r.top() + margin)
+                              : row.name == "lblDisplay" ? QPoint(r.left() + margin, r.center().y())
+                                                         : r.bottomRight() - QPoint(margin, margin);
+        const form::Rgb back = drawn.at(sample), expected = form::coloursOf(row, scheme).back;
+        if (!(back == expected))
+            failures << QStringLiteral("%1 filled %2,%3,%4")
+                            .arg(qtui::controlName(row))
+                            .arg(back.red)
+                            .arg(back.green)
+                            .arg(back.blue);
+        if (row.fontPx == 0)
+            continue;
+        double best = 1;
+        const int left = r.left() + (row.kind == form::Option ? int(16 * factor) : margin);
+        for (int y = r.top() + margin; y <= r.bottom() - margin; ++y)
+            for (int x = left; x <= r.right() - margin; ++x)
+                best = std::max(best, form::contrast(drawn.at({x, y}), back));
+        if (best < 4.5)
+            failures << QStringLiteral("%1 text at %2:1").arg(qtui::controlName(row)).arg(best);
+    }
+    const form::Rgb workspace = drawn.at(QPoint(2, window.centralWidget()->y() + 2) * factor);
+    if (!(workspace == form::resolve(form::kWindowBackground, scheme)))
+        failures << QStringLiteral("workspace %1,%2,%3")
+                        .arg(workspace.red)
+                        .arg(workspace.green)
+                        .arg(workspace.blue);
+    return failures;
+}
+
 } // namespace
 
 void* operator new(std::size_t size)
@@ -67,7 +137,7 @@ class UiTest : public QObject {
 
     const qreal m_factor = qEnvironmentVariable("QT_SCALE_FACTOR", QStringLiteral("1")).toDouble();
 
-private slots:
+  private slots:
     // One picture pins every control's place, size, font, colours and fill; scaled, it is drawn at device
     // resolution, not blown up. The menu bar is drawn in the desktop's font, not one the program chooses,
     // so it is held to its size only. RENEW_REFERENCE=1 rewrites the reference from the window as drawn now.
@@ -92,6 +162,43 @@ private slots:
             shot.save(actual);
             QFAIL(qPrintable("the window is not drawn as " CALC_REFERENCE "; it is drawn as " + actual));
         }
+    }
+
+    // On a desktop without a scheme, Windows' classic colours; under a desktop theme's light or dark palette,
+    // its colours, followed live with the state, the display and the focus kept. The design's fixed colours
+    // stay exact on every scheme and every text reads on its background.
+    void colours()
+    {
+        {
+            qunsetenv("XDG_CURRENT_DESKTOP");
+            auto window = shownWindow();
+            QCOMPARE(checkColours(*window, form::kClassicColours), QStringList());
+        }
+        qputenv("XDG_CURRENT_DESKTOP", "KDE");
+        QApplication::setPalette(desktopPalette(false));
+        auto window = shownWindow();
+        click(*window, QStringLiteral("1 2 + 3"));
+        auto* focused = window->findChild<QWidget*>(QStringLiteral("Digit(3)"));
+        focused->setFocus();
+        const engine::CalculatorState before = window->state();
+        for (const bool dark : {false, true, false}) {
+            QApplication::setPalette(desktopPalette(dark));
+            const QPalette p = desktopPalette(dark);
+            const auto rgb = [&p](QPalette::ColorRole role) {
+                const QColor c = p.color(QPalette::Active, role);
+                return form::Rgb{c.red(), c.green(), c.blue()};
+            };
+            const form::SystemColours scheme{rgb(QPalette::WindowText), rgb(QPalette::Button),
+                                             rgb(QPalette::ButtonText), rgb(QPalette::Mid),
+                                             rgb(QPalette::Window)};
+            QCOMPARE(checkColours(*window, scheme), QStringList());
+        }
+        QCOMPARE(window->displayText(), "3");
+        QCOMPARE(window->state().sngOperand1, before.sngOperand1);
+        QCOMPARE(window->state().strOperator, before.strOperator);
+        QCOMPARE(QApplication::focusWidget(), focused);
+        qunsetenv("XDG_CURRENT_DESKTOP");
+        QApplication::setPalette(QPalette());
     }
 
     // Each key reaches its own operation; an array key's index picks its caption, so each row's result

@@ -1,0 +1,139 @@
+// The desktop's colour scheme: Qt's palette where a desktop theme gives one (Plasma, a theme the user chose),
+// the portal's light or dark preference on GNOME-like desktops, whose GTK theme is not loaded, and Windows'
+// classic colours elsewhere.
+#include "qt/desktop_colours.h"
+
+#include "qt/startup.h"
+
+#include <QApplication>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusVariant>
+#include <QEvent>
+#include <QStyle>
+
+namespace qtui {
+namespace {
+
+constexpr char kPortal[] = "org.freedesktop.portal.Desktop";
+constexpr char kPortalPath[] = "/org/freedesktop/portal/desktop";
+constexpr char kSettings[] = "org.freedesktop.portal.Settings";
+constexpr char kAppearance[] = "org.freedesktop.appearance";
+
+form::Rgb rgb(const QColor& colour)
+{
+    return {colour.red(), colour.green(), colour.blue()};
+}
+
+QColor qcolor(form::Rgb rgb)
+{
+    return QColor(rgb.red, rgb.green, rgb.blue);
+}
+
+// The portal's color-scheme (1: prefer dark) as it stands, unless the portal does not answer at once: a
+// portal not yet running is not started for it, which would hold up the first frame.
+std::optional<bool> portalPrefersDark()
+{
+    QDBusMessage read =
+        QDBusMessage::createMethodCall(kPortal, kPortalPath, kSettings, QStringLiteral("Read"));
+    read << QString::fromLatin1(kAppearance) << QStringLiteral("color-scheme");
+    read.setAutoStartService(false);
+    const QDBusMessage reply = QDBusConnection::sessionBus().call(read, QDBus::Block, 200);
+    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
+        return std::nullopt;
+    QVariant value = reply.arguments().constFirst();
+    while (value.canConvert<QDBusVariant>()) // Read wraps the value in one variant more than SettingChanged
+        value = value.value<QDBusVariant>().variant();
+    return value.toUInt() == 1;
+}
+
+form::SystemColours fromPalette(const QPalette& palette)
+{
+    // Qt has no role for the active border or the workspace: the mid shade between button face and shadow,
+    // and the window background, which every scheme keeps apart from its texts.
+    return {rgb(palette.color(QPalette::Active, QPalette::WindowText)),
+            rgb(palette.color(QPalette::Active, QPalette::Button)),
+            rgb(palette.color(QPalette::Active, QPalette::ButtonText)),
+            rgb(palette.color(QPalette::Active, QPalette::Mid)),
+            rgb(palette.color(QPalette::Active, QPalette::Window))};
+}
+
+} // namespace
+
+QPalette paletteOf(const form::SystemColours& colours)
+{
+    const bool classic = colours == form::kClassicColours;
+    QPalette palette = QApplication::style()->standardPalette();
+    const QPalette shades(qcolor(colours.buttonFace), qcolor(colours.buttonFace));
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+        // The classic style's own bevel shades suit its grey; another face gets shades of its own.
+        for (const QPalette::ColorRole role :
+             {QPalette::Light, QPalette::Midlight, QPalette::Mid, QPalette::Dark, QPalette::Shadow})
+            if (!classic)
+                palette.setColor(group, role, shades.color(group, role));
+        palette.setColor(group, QPalette::Window, qcolor(colours.buttonFace));
+        palette.setColor(group, QPalette::WindowText, qcolor(colours.windowText));
+        palette.setColor(group, QPalette::Button, qcolor(colours.buttonFace));
+        palette.setColor(group, QPalette::ButtonText, qcolor(colours.buttonText));
+        palette.setColor(group, QPalette::Text, qcolor(colours.windowText));
+        palette.setColor(group, QPalette::Base,
+                         classic ? QColor(Qt::white) : qcolor(colours.applicationWorkspace));
+    }
+    return palette;
+}
+
+DesktopColours::DesktopColours(QObject* parent, std::function<void()> changed)
+    : QObject(parent), m_changed(std::move(changed))
+{
+    const bool chosenTheme = !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORMTHEME");
+    const bool plasma = qgetenv("XDG_CURRENT_DESKTOP").toUpper().split(':').contains("KDE");
+    m_source = chosenTheme || plasma ? Source::Palette : onGtkDesktop() ? Source::Portal : Source::Classic;
+    switch (m_source) {
+    case Source::Classic:
+        read(false);
+        break;
+    case Source::Palette:
+        read(std::nullopt);
+        qApp->installEventFilter(this); // the desktop's theme changes the application's palette
+        break;
+    case Source::Portal:
+        read(portalPrefersDark().value_or(false));
+        // QtDBus delivers a signal to a slot named by its signature only.
+        QDBusConnection::sessionBus().connect(kPortal, kPortalPath, kSettings,
+                                              QStringLiteral("SettingChanged"), this,
+                                              SLOT(portalSettingChanged(QString, QString, QDBusVariant)));
+        break;
+    }
+}
+
+void DesktopColours::read(std::optional<bool> dark)
+{
+    if (!dark) {
+        m_colours = fromPalette(QApplication::palette());
+        m_palette.reset();
+    } else {
+        m_colours = *dark ? kDarkColours : form::kClassicColours;
+        m_palette = paletteOf(m_colours);
+    }
+}
+
+bool DesktopColours::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == qApp && event->type() == QEvent::ApplicationPaletteChange) {
+        const form::SystemColours before = m_colours;
+        read(std::nullopt);
+        if (m_colours != before)
+            m_changed();
+    }
+    return false;
+}
+
+void DesktopColours::portalSettingChanged(const QString& group, const QString& key, const QDBusVariant& value)
+{
+    if (group != QLatin1StringView(kAppearance) || key != QLatin1StringView("color-scheme"))
+        return;
+    read(value.variant().toUInt() == 1);
+    m_changed();
+}
+
+} // namespace qtui
