@@ -142,8 +142,6 @@ QWidget* CalcWindow::buildControl(const ControlRow& row, QWidget* parent)
         widget->setFont(font);
     }
     widget->setAutoFillBackground(row.kind != Key);
-    if (row.kind == Option) // a button, which would fill from the button role
-        widget->setBackgroundRole(QPalette::Window);
     if (row.name == "lblDisplay") {
         // Its name is the text shown (set with the text), so a screen reader's review reads the number.
         widget->setAccessibleDescription(toQString(row.spoken));

@@ -1,5 +1,6 @@
 // The real window offscreen, at the scale QT_SCALE_FACTOR sets: its picture, keys, focus, About, long
 // entries.
+#include "colour_check.h"
 #include "qt/calc_window.h"
 
 #include <QAccessible>
@@ -62,62 +63,12 @@ QPalette desktopPalette(bool dark)
     return palette;
 }
 
-// The window as drawn, and a control's rectangle in it in device pixels.
-struct Drawn {
-    QImage image;
-    qreal factor;
-    QRect rect(const CalcWindow& window, const form::ControlRow& row) const
-    {
-        const auto* widget = window.findChild<QWidget*>(qtui::controlName(row));
-        const QRect logical(widget->mapTo(&window, QPoint(0, 0)), widget->size());
-        return QRect(logical.topLeft() * factor, logical.size() * factor);
-    }
-    form::Rgb at(QPoint p) const
-    {
-        const QColor c = image.pixelColor(p);
-        return {c.red(), c.green(), c.blue()};
-    }
-};
-
-// Every control's fill sampled where no text or bevel is, against its colour; every text's contrast with
-// that fill, from its most distinct pixel (the radio indicator left out). Returns the failures.
+// The window drawn offscreen, sampled against a scheme.
 QStringList checkColours(CalcWindow& window, const form::SystemColours& scheme)
 {
     const qreal factor = window.devicePixelRatio();
-    const Drawn drawn{window.grab().toImage().convertToFormat(QImage::Format_RGB32), factor};
-    QStringList failures;
-    for (const form::ControlRow& row : form::kControls) {
-        const QRect r = drawn.rect(window, row);
-        const int margin = int(3 * factor);
-        const QPoint sample = row.kind == form::Key      ? r.topLeft() + QPoint(margin + 1, margin + 1)
-                              : row.kind == form::Option ? QPoint(r.right() - margin, r.top() + 1)
-                              : row.kind == form::Frame  ? QPoint(r.center().x(), r.top() + margin)
-                              : row.name == "lblDisplay" ? QPoint(r.left() + margin, r.center().y())
-                                                         : r.bottomRight() - QPoint(margin, margin);
-        const form::Rgb back = drawn.at(sample), expected = form::coloursOf(row, scheme).back;
-        if (!(back == expected))
-            failures << QStringLiteral("%1 filled %2,%3,%4")
-                            .arg(qtui::controlName(row))
-                            .arg(back.red)
-                            .arg(back.green)
-                            .arg(back.blue);
-        if (row.fontPx == 0)
-            continue;
-        double best = 1;
-        const int left = r.left() + (row.kind == form::Option ? int(16 * factor) : margin);
-        for (int y = r.top() + margin; y <= r.bottom() - margin; ++y)
-            for (int x = left; x <= r.right() - margin; ++x)
-                best = std::max(best, form::contrast(drawn.at({x, y}), back));
-        if (best < 4.5)
-            failures << QStringLiteral("%1 text at %2:1").arg(qtui::controlName(row)).arg(best);
-    }
-    const form::Rgb workspace = drawn.at(QPoint(2, window.centralWidget()->y() + 2) * factor);
-    if (!(workspace == form::resolve(form::kWindowBackground, scheme)))
-        failures << QStringLiteral("workspace %1,%2,%3")
-                        .arg(workspace.red)
-                        .arg(workspace.green)
-                        .arg(workspace.blue);
-    return failures;
+    const QImage drawn = window.grab().toImage();
+    return testing_support::checkColours(drawn, window.centralWidget()->pos() * factor, factor, scheme);
 }
 
 } // namespace
@@ -172,7 +123,8 @@ class UiTest : public QObject {
         {
             qunsetenv("XDG_CURRENT_DESKTOP");
             auto window = shownWindow();
-            QCOMPARE(checkColours(*window, form::kClassicColours), QStringList());
+            const QStringList failures = checkColours(*window, form::kClassicColours);
+            QVERIFY2(failures.isEmpty(), qPrintable(failures.join(u"; ")));
         }
         qputenv("XDG_CURRENT_DESKTOP", "KDE");
         QApplication::setPalette(desktopPalette(false));
@@ -191,7 +143,8 @@ class UiTest : public QObject {
             const form::SystemColours scheme{rgb(QPalette::WindowText), rgb(QPalette::Button),
                                              rgb(QPalette::ButtonText), rgb(QPalette::Mid),
                                              rgb(QPalette::Window)};
-            QCOMPARE(checkColours(*window, scheme), QStringList());
+            const QStringList failures = checkColours(*window, scheme);
+            QVERIFY2(failures.isEmpty(), qPrintable(failures.join(u"; ")));
         }
         QCOMPARE(window->displayText(), "3");
         QCOMPARE(window->state().sngOperand1, before.sngOperand1);

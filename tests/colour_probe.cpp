@@ -1,0 +1,35 @@
+// colour_probe WINDOW classic|dark|gnome-dark: reads a calculator window off the X server as another
+// program sees it and checks its colours; prints each failure, exit status 1 if any.
+#include "colour_check.h"
+#include "qt/desktop_colours.h"
+
+#include <QGuiApplication>
+#include <QPixmap>
+#include <QScreen>
+
+#include <cstdio>
+
+int main(int argc, char* argv[])
+{
+    QGuiApplication app(argc, argv);
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: colour_probe WINDOW classic|dark|gnome-dark [SAVE.png]\n");
+        return 2;
+    }
+    const QString mode = QString::fromLatin1(argv[2]);
+    const QImage image = QGuiApplication::primaryScreen()
+                             ->grabWindow(QString::fromLatin1(argv[1]).toULongLong(nullptr, 0))
+                             .toImage();
+    if (argc > 3)
+        image.save(QString::fromLocal8Bit(argv[3]));
+    // The client area is the window's lower part, under the menu bar.
+    const QPoint client(0, image.height() - form::twipsToPixels(form::kClientHeight));
+    const std::optional<form::SystemColours> scheme =
+        mode == u"classic"      ? std::optional(form::kClassicColours)
+        : mode == u"gnome-dark" ? std::optional(qtui::kDarkColours)
+                                : std::nullopt;
+    const QStringList failures = testing_support::checkColours(image, client, 1, scheme, mode != u"classic");
+    for (const QString& failure : failures)
+        std::fprintf(stderr, "%s\n", qPrintable(failure));
+    return failures.isEmpty() ? 0 : 1;
+}
