@@ -59,7 +59,9 @@ verify-text: build
 	$(BUILD)/tools/verify_text
 
 bench: deps-test build
-	scripts/bench.sh $(BUILD)
+	cmake -S . -B $(WIN_BUILD) -G Ninja -DCMAKE_TOOLCHAIN_FILE=scripts/mingw-w64.cmake
+	cmake --build $(WIN_BUILD) --target calculator bare-window
+	scripts/bench.sh $(BUILD) $(WIN_BUILD)
 
 # The Debian package of the calculator, written into $(BUILD).
 package: deps-test build

@@ -1,0 +1,68 @@
+#!/bin/bash
+# Start-up of the Windows build under Wine: exec -> first painted frame (XDamage) and peak RSS then, against a
+# bare Win32 window of the same size and menu bar (bare-window.exe, the floor), in pairs, in one private
+# prefix with a persistent wineserver on one private Xvfb.
+#   scripts/bench-windows.sh LINUX_BUILD WINDOWS_BUILD     RUNS=N pairs (default 10, at least 10)
+set -u
+here=$(dirname "$(readlink -f "$0")")
+ff=$(realpath "$1")/tools/first_frame
+windows=$(realpath "$2")
+runs=${RUNS:-10}
+[ "$runs" -ge 10 ] || runs=10
+[ -x "$ff" ] || { echo "no $ff: build the Linux side first (it needs libx11-dev libxdamage-dev)" >&2; exit 2; }
+for exe in calculator bare-window; do
+    [ -f "$windows/$exe.exe" ] || { echo "no $windows/$exe.exe: build the Windows side first" >&2; exit 2; }
+done
+work=$(mktemp -d -t bench-windows.XXXXXX)
+trap '"$here/wine.sh" stop "$work/wine" >/dev/null 2>&1; rm -rf "$work"' EXIT
+"$here/wine.sh" start "$work/wine" || exit 2
+# shellcheck disable=SC1091
+. "$work/wine/env"
+export WINEPREFIX DISPLAY WINEDEBUG=-all
+wine=/usr/lib/wine/wine64
+[ -x $wine ] || wine=$(command -v wine)
+
+one() { "$ff" -t 30 -- $wine "$windows/$1.exe" 2>>"$work/apps.log"; }
+one calculator >/dev/null # warm-up: the page cache, Wine's own DLLs
+one bare-window >/dev/null
+: >"$work/runs.txt"
+for ((i = 1; i <= runs; i++)); do
+    echo "calculator $(one calculator)" >>"$work/runs.txt"
+    echo "bare $(one bare-window)" >>"$work/runs.txt"
+done
+
+echo "Windows build under $($wine --version 2>/dev/null), one private prefix and Xvfb $DISPLAY, $runs pairs"
+awk '
+    function field(name,   i, kv) {
+        for (i = 2; i <= NF; i++) { split($i, kv, "="); if (kv[1] == name) return kv[2] }
+        return ""
+    }
+    function sortv(a, m,   i, j, t) {
+        for (i = 2; i <= m; i++) { t = a[i]; for (j = i - 1; j >= 1 && a[j] > t; j--) a[j + 1] = a[j]; a[j + 1] = t }
+    }
+    function median(a, m) { return (m % 2) ? a[(m + 1) / 2] : (a[m / 2] + a[m / 2 + 1]) / 2 }
+    function show(label, a, m, unit) {
+        if (!m) { printf "  %-24s no successful run\n", label; return }
+        sortv(a, m)
+        printf "  %-24s median %7.1f %s   range %7.1f .. %7.1f   (%d runs)\n", label, median(a, m), unit, a[1], a[m], m
+    }
+    {
+        if (field("status") != "ok") { failed++; if ($1 == "calculator") cp = ""; next }
+        if ($1 == "calculator") { cp = field("paint_ms"); pc[++nc] = cp; rc[nc] = field("rss_mib") }
+        else {
+            pb[++nb] = field("paint_ms"); rb[nb] = field("rss_mib")
+            if (cp != "" && pb[nb] > 0) { r = cp / pb[nb]; ratio[++nr] = r; line = line sprintf(" %.2f", r) }
+            else line = line " -"
+        }
+    }
+    END {
+        show("calculator.exe paint", pc, nc, "ms"); show("bare window paint", pb, nb, "ms")
+        show("calculator.exe peak RSS", rc, nc, "MiB"); show("bare window peak RSS", rb, nb, "MiB")
+        printf "  ratio calculator/bare per pair:%s\n", line
+        if (nr) {
+            sortv(ratio, nr)
+            printf "  ratio median %.2f   range %.2f .. %.2f\n", median(ratio, nr), ratio[1], ratio[nr]
+            printf "  target: ratio <= 1.10 (%s)\n", median(ratio, nr) <= 1.10 ? "met" : "not met"
+        }
+        if (failed) printf "  failed runs: %d\n", failed
+    }' "$work/runs.txt"
