@@ -351,15 +351,14 @@ double pow(double x, double y)
         return x + y;
     const double ax = magnitude(x);
     const double sign = x < 0 || bitsOf(x) == kSignBit ? (isOddInteger(y) ? -1 : 1) : 1;
-    if (!(magnitude(y) < kInfinity)) {
-        if (ax == 1)
-            return 1;
-        return (ax < 1) == (y < 0) ? kInfinity : 0;
-    }
+    if (!(magnitude(y) < kInfinity))
+        return ax == 1 ? 1 : (ax < 1) == (y < 0) ? kInfinity : 0;
     if (ax == 0 || ax == kInfinity)
         return sign * ((ax == 0) == (y < 0) ? kInfinity : 0);
     if (x < 0 && !isInteger(y))
         return (x - x) / (x - x);
+    if (ax == 1)
+        return sign; // -1 to a whole power, which may be too large to split
     const DoubleDouble lnX = logarithm(ax);
     const double estimate = lnX.hi * y; // beyond these e^t is no double, and y is too large to split
     if (estimate > 710)
