@@ -20,11 +20,10 @@ struct DoubleDouble {
 // Printed by tools/elementary_constants.py from pi and ln 2 in exact integer arithmetic.
 // 2/pi in 64-bit words, most significant first, after one zero word.
 constexpr std::uint64_t kTwoOverPi[] = {
-    0x0000000000000000, 0xa2f9836e4e441529, 0xfc2757d1f534ddc0, 0xdb6295993c439041,
-    0xfe5163abdebbc561, 0xb7246e3a424dd2e0, 0x06492eea09d1921c, 0xfe1deb1cb129a73e,
-    0xe88235f52ebb4484, 0xe99c7026b45f7e41, 0x3991d639835339f4, 0x9c845f8bbdf9283b,
-    0x1ff897ffde05980f, 0xef2f118b5a0a6d1f, 0x6d367ecf27cb09b7, 0x4f463f669e5fea2d,
-    0x7527bac7ebe5f17b, 0x3d0739f78a5292ea, 0x6bfb5fb11f8d5d08, 0x56033046fc7b6bab,
+    0x0000000000000000, 0xa2f9836e4e441529, 0xfc2757d1f534ddc0, 0xdb6295993c439041, 0xfe5163abdebbc561,
+    0xb7246e3a424dd2e0, 0x06492eea09d1921c, 0xfe1deb1cb129a73e, 0xe88235f52ebb4484, 0xe99c7026b45f7e41,
+    0x3991d639835339f4, 0x9c845f8bbdf9283b, 0x1ff897ffde05980f, 0xef2f118b5a0a6d1f, 0x6d367ecf27cb09b7,
+    0x4f463f669e5fea2d, 0x7527bac7ebe5f17b, 0x3d0739f78a5292ea, 0x6bfb5fb11f8d5d08, 0x56033046fc7b6bab,
     0xf0cfbc209af4361d, 0xa9e391615ee61b08,
 };
 constexpr DoubleDouble kHalfPi = {0x1.921fb54442d18p+0, 0x1.1a62633145c07p-54};
@@ -253,8 +252,9 @@ DoubleDouble logarithm(double x)
         series = add(multiply(series, s2), kInverseOdd[n]);
     const DoubleDouble lnM = multiply(s, {2 * series.hi, 2 * series.lo});
     const double kd = k;
-    const DoubleDouble kLn2Sum = add(add(twoProduct(kd, kLn2[0]), twoProduct(kd, kLn2[1])), {kd * kLn2[2], 0});
-    return add(kLn2Sum, lnM);
+    const DoubleDouble multipleOfLn2 =
+        add(add(twoProduct(kd, kLn2[0]), twoProduct(kd, kLn2[1])), {kd * kLn2[2], 0});
+    return add(multipleOfLn2, lnM);
 }
 
 // e^t = m 2^k for |t| < 750, m near 1.
@@ -278,7 +278,7 @@ bool isEven(double n)
     return isInteger(n * 0.5);
 }
 
-// The whole number nearest a + b for a < 2^53 and |b| below one; a sum within tolerance of a half is the half.
+// The whole number nearest a + b (a < 2^53, |b| < 1); a sum within tolerance of a half counts as the half.
 double roundSum(double a, double b, double tolerance)
 {
     const double n = roundHalfEven(a);

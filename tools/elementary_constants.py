@@ -34,18 +34,18 @@ def split(value, parts):
     return out
 
 
-guard = 64
-pi = Fraction(16 * arctan_inverse(5, BITS + guard) - 4 * arctan_inverse(239, BITS + guard), 1 << (BITS + guard))
-ln2 = Fraction(ln2_scaled(BITS + guard), 1 << (BITS + guard))
+scale = BITS + 64  # guard bits for the truncated terms
+pi = Fraction(16 * arctan_inverse(5, scale) - 4 * arctan_inverse(239, scale), 1 << scale)  # Machin
+ln2 = Fraction(ln2_scaled(scale), 1 << scale)
 
 # One zero word first: the reduction reads up to 55 bits before the binary point of 2/pi.
 words = 22
-two_over_pi = (int(Fraction(2) / pi * (1 << (64 * (words - 1)))))
+two_over_pi = int(Fraction(2) / pi * (1 << (64 * (words - 1))))
 print("// 2/pi in 64-bit words, most significant first, after one zero word.")
 print("constexpr std::uint64_t kTwoOverPi[] = {")
 table = [0] + [(two_over_pi >> (64 * (words - 2 - i))) & ((1 << 64) - 1) for i in range(words - 1)]
-for i in range(0, words, 4):
-    print("    " + ", ".join("0x%016x" % w for w in table[i:i + 4]) + ",")
+for i in range(0, words, 5):
+    print("    " + ", ".join("0x%016x" % w for w in table[i:i + 5]) + ",")
 print("};")
 print("constexpr DoubleDouble kHalfPi = {%s, %s};" % tuple(x.hex() for x in split(pi / 2, 2)))
 print("constexpr double kLn2[] = {%s, %s, %s};" % tuple(x.hex() for x in split(ln2, 3)))

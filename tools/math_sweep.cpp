@@ -40,7 +40,8 @@ constexpr double kDegreesFactor = std::numbers::pi / 180; // as engine/trig.cpp
 
 bool same(double a, double b)
 {
-    return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b) || (std::isnan(a) && std::isnan(b));
+    return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b) ||
+           (std::isnan(a) && std::isnan(b));
 }
 
 double uniform(Random& random, double low, double high)
@@ -109,15 +110,26 @@ double nearHalfPi(Random& random)
 // Named arguments of the display's history: the radians that once differed between platforms.
 double named(Random& random)
 {
-    constexpr double kNamed[] = {1e22, 1e19, 1e17, 1e15, 3.4028235e38, 3.4028234663852886e38, 1e300, 1e308,
-                                 0x1.aea4e6126bb95p+13, 6381956970095103.0 * 0x1p797, 3.141593, 1.570796};
+    constexpr double kNamed[] = {1e22,
+                                 1e19,
+                                 1e17,
+                                 1e15,
+                                 3.4028235e38,
+                                 3.4028234663852886e38,
+                                 1e300,
+                                 1e308,
+                                 0x1.aea4e6126bb95p+13,
+                                 6381956970095103.0 * 0x1p797,
+                                 3.141593,
+                                 1.570796};
     return kNamed[random() % std::size(kNamed)];
 }
 
 double special(Random& random)
 {
-    constexpr double kSpecial[] = {0.0, -0.0, INFINITY, -INFINITY, NAN, 1, -1, 0.5, -0.5, 2, -2, 3, -3, 1e-310,
-                                   -1e-310, 1e308, -1e308, 0x1p-1074, 0x1p53, -0x1p53 - 2, 0x1p53 + 2, 1.5, -2.5};
+    constexpr double kSpecial[] = {
+        0.0, -0.0,   INFINITY, -INFINITY, NAN,    1,         -1,     0.5,         -0.5,       2,   -2,  3,
+        -3,  1e-310, -1e-310,  1e308,     -1e308, 0x1p-1074, 0x1p53, -0x1p53 - 2, 0x1p53 + 2, 1.5, -2.5};
     return kSpecial[random() % std::size(kSpecial)];
 }
 
@@ -146,7 +158,8 @@ std::vector<Source> degreeSources()
 {
     return {one("any float", 1000, anyFloat),
             one("decimal text", 1000, [](Random& r) { return decimalText(r, -5, 40); }),
-            one("whole degrees", 500, [](Random& r) { return static_cast<double>(integer(r, -100000, 100000)); })};
+            one("whole degrees", 500,
+                [](Random& r) { return static_cast<double>(integer(r, -100000, 100000)); })};
 }
 
 double degrees(double (*function)(double), double (*remainder)(double, double), double x)
@@ -179,26 +192,50 @@ Arguments nearRangeEnd(Random& random)
 
 std::vector<Source> powSources()
 {
-    return {pairs("float pairs", 2000, [](Random& r) { return Arguments{anyFloat(r), floatBetween(r, -24, 10)}; }),
+    return {pairs("float pairs", 2000,
+                  [](Random& r) {
+                      return Arguments{anyFloat(r), floatBetween(r, -24, 10)};
+                  }),
             pairs("float base, whole exponent", 2000,
-                  [](Random& r) { return Arguments{floatBetween(r, -30, 30), integer(r, -300, 300)}; }),
-            pairs("decimal texts", 1000, [](Random& r) { return Arguments{decimalText(r, -10, 10), decimalText(r, -3, 3)}; }),
+                  [](Random& r) {
+                      return Arguments{floatBetween(r, -30, 30), integer(r, -300, 300)};
+                  }),
+            pairs("decimal texts", 1000,
+                  [](Random& r) {
+                      return Arguments{decimalText(r, -10, 10), decimalText(r, -3, 3)};
+                  }),
             pairs("negative base", 1000,
                   [](Random& r) {
                       const double y = r() % 2 ? integer(r, -2000, 2000) : floatBetween(r, -5, 24);
                       return Arguments{-std::fabs(floatBetween(r, -10, 10)), y};
                   }),
             pairs("results at the range's ends", 1000, nearRangeEnd),
-            pairs("any doubles", 1000, [](Random& r) { return Arguments{anyDouble(r), anyDouble(r)}; }),
-            pairs("specials", 20, [](Random& r) { return Arguments{special(r), special(r)}; }),
-            pairs("named", 1, [](Random&) { return Arguments{1.1, 100}; })};
+            pairs("any doubles", 1000,
+                  [](Random& r) {
+                      return Arguments{anyDouble(r), anyDouble(r)};
+                  }),
+            pairs("specials", 20,
+                  [](Random& r) {
+                      return Arguments{special(r), special(r)};
+                  }),
+            pairs("named", 1, [](Random&) {
+                return Arguments{1.1, 100};
+            })};
 }
 
 std::vector<Source> fmodSources()
 {
-    return {pairs("any doubles", 2000, [](Random& r) { return Arguments{anyDouble(r), anyDouble(r)}; }),
-            pairs("by 360 and 90", 1000, [](Random& r) { return Arguments{anyFloat(r), r() % 2 ? 360.0 : 90.0}; }),
-            pairs("specials", 20, [](Random& r) { return Arguments{special(r), special(r)}; })};
+    return {pairs("any doubles", 2000,
+                  [](Random& r) {
+                      return Arguments{anyDouble(r), anyDouble(r)};
+                  }),
+            pairs("by 360 and 90", 1000,
+                  [](Random& r) {
+                      return Arguments{anyFloat(r), r() % 2 ? 360.0 : 90.0};
+                  }),
+            pairs("specials", 20, [](Random& r) {
+                return Arguments{special(r), special(r)};
+            })};
 }
 
 std::vector<Source> wholeSources()
@@ -212,7 +249,9 @@ std::vector<Source> wholeSources()
 std::vector<Function> functions()
 {
     const auto unary = [](double (*f)(double)) { return [f](double x, double) { return f(x); }; };
-    const auto binary = [](double (*f)(double, double)) { return [f](double x, double y) { return f(x, y); }; };
+    const auto binary = [](double (*f)(double, double)) {
+        return [f](double x, double y) { return f(x, y); };
+    };
     const auto inDegrees = [](double (*f)(double), double (*remainder)(double, double)) {
         return [f, remainder](double x, double) { return degrees(f, remainder, x); };
     };
@@ -262,8 +301,8 @@ int main(int argc, char** argv)
                 if (differences)
                     std::fprintf(differences, "%s|%a|%a|%a|%a\n", function.name, x, y, ours, library);
                 if (floatDiffers)
-                    std::printf("  FLOAT DIFFERS: %s(%a, %a): ours %a, library %a\n", function.name, x, y, ours,
-                                library);
+                    std::printf("  FLOAT DIFFERS: %s(%a, %a): ours %a, library %a\n", function.name, x, y,
+                                ours, library);
             }
             std::printf("%-24s %-30s %10ld %14ld %14ld\n", function.name, source.name, count, sourceDoubles,
                         sourceFloats);
