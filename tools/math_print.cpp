@@ -62,8 +62,7 @@ int main(int argc, char** argv)
     for (long i = 0; i < count; ++i) {
         const double x = std::bit_cast<double>(random()), y = std::bit_cast<double>(random());
         const double f = std::bit_cast<float>(static_cast<std::uint32_t>(random()));
-        const double g =
-            std::bit_cast<float>(static_cast<std::uint32_t>(random()) & 0xc3ffffffu); // |g| < 2^8
+        const double g = std::bit_cast<float>(static_cast<std::uint32_t>(random()) & 0xc3ffffffu); // 2 to 512
         const std::string t = decimalText(random), u = decimalText(random);
         std::printf("%s %s", t.c_str(), u.c_str()); // the arguments first, then the results
         for (const double argument : {x, y, f, g})
@@ -79,8 +78,9 @@ int main(int argc, char** argv)
         for (const auto* mode : {"RAD", "DEG"})
             for (const auto* function : {"sin", "cos", "tan"})
                 shown += "|" + keys(t, {mode, function});
-        for (const auto* function : {"ln", "log", "sqrt"})
+        for (const auto* function : {"ln", "log", "sqrt", "n!"})
             shown += "|" + keys(t, {function});
+        shown += "|" + keys(t, {"M", "MR"}) + "|" + keys(t, {"M+", "MR"}); // strict Single and Double reading
         shown += "|" + keys(t, {"Xy", ("'" + u).c_str(), "="});
         std::printf(" %s\n", shown.c_str());
     }
