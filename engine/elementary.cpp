@@ -207,12 +207,12 @@ Reduced reduce(double x)
     int quadrant = static_cast<int>(p[1] >> 62);
     std::array<std::uint64_t, 3> fraction = {p[1] << 2 | p[2] >> 62, p[2] << 2 | p[3] >> 62,
                                              p[3] << 2 | p[4] >> 62};
-    const bool negative = fraction[0] >> 63; // nearer the next multiple of pi/2
+    const bool negative = fraction[0] >> 63; // nearer the next multiple of pi/2: measured from there
     if (negative) {
         ++quadrant;
-        fraction = {~fraction[0], ~fraction[1], ~fraction[2]};
-        for (int i = 2; i >= 0 && ++fraction[i] == 0; --i) {
-        }
+        fraction = {~fraction[0], ~fraction[1], ~fraction[2]}; // 1 - fraction in two's complement
+        for (int i = 2; i >= 0 && ++fraction[i] == 0; --i)
+            ; // the carry of the + 1
     }
     const int shift = normalize(fraction);
     const double hi = static_cast<double>(fraction[0] >> 11) * powerOfTwo(-53 - shift);
