@@ -1,5 +1,6 @@
 // One-argument functions, factorial and pi: keys that work on the displayed number alone.
 #include "engine/calculator.h"
+#include "engine/elementary.h"
 #include "engine/messages.h"
 
 #include "numtext/float_status.h"
@@ -20,14 +21,14 @@ double squareRoot(double x)
 {
     if (x < 0)
         throw RuntimeError(numtext::kInvalidProcedureCall);
-    return std::sqrt(x);
+    return elementary::sqrt(x);
 }
 
 double naturalLog(double x)
 {
     if (!(x > 0))
         throw RuntimeError(numtext::kInvalidProcedureCall);
-    return std::log(x);
+    return elementary::log(x);
 }
 
 } // namespace

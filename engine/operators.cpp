@@ -1,5 +1,6 @@
 // Binary operators and equals: a chain evaluated strictly left to right, one operator pending.
 #include "engine/calculator.h"
+#include "engine/elementary.h"
 #include "engine/messages.h"
 
 #include "numtext/float_status.h"
@@ -19,9 +20,9 @@ namespace {
 // exponent and results beyond the Double range are infinities.
 double power(double base, double exponent)
 {
-    if (base < 0 && std::isfinite(base) && std::isfinite(exponent) && exponent != std::trunc(exponent))
+    if (base < 0 && std::isfinite(base) && std::isfinite(exponent) && !elementary::isInteger(exponent))
         throw RuntimeError(numtext::kInvalidProcedureCall);
-    return std::pow(base, exponent);
+    return elementary::pow(base, exponent);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 // Angle mode and trigonometry: sin, cos and tan of the displayed angle, in degrees or radians.
 #include "engine/calculator.h"
+#include "engine/elementary.h"
 #include "engine/messages.h"
 
 #include "numtext/numtext.h"
@@ -17,7 +18,7 @@ constexpr double kDegreesFactor = std::numbers::pi / 180;
 // the angle is no such multiple. Infinity marks the tangent's poles.
 std::optional<double> exactAtRightAngle(const std::string& function, double degrees)
 {
-    if (std::fmod(degrees, 90) != 0)
+    if (elementary::fmod(degrees, 90) != 0)
         return std::nullopt;
     const int quadrant = (static_cast<int>(degrees / 90) % 4 + 4) % 4;
     constexpr double kSin[] = {0, 1, 0, -1};
@@ -33,10 +34,10 @@ std::optional<double> exactAtRightAngle(const std::string& function, double degr
 double circular(const std::string& function, double radians)
 {
     if (function == "cos")
-        return std::cos(radians);
+        return elementary::cos(radians);
     if (function == "sin")
-        return std::sin(radians);
-    return std::tan(radians);
+        return elementary::sin(radians);
+    return elementary::tan(radians);
 }
 
 } // namespace
@@ -56,7 +57,7 @@ void Calculator::Trig_Click(std::int16_t index)
             m_state.sngResult = static_cast<float>(circular(function, x));
         } else {
             // Reduced exactly first, so that sin 180 is 0 and tan 45 is 1 rather than nearly so.
-            const double degrees = std::fmod(x, 360);
+            const double degrees = elementary::fmod(x, 360);
             const std::optional<double> exact = exactAtRightAngle(function, degrees);
             if (exact && std::isinf(*exact)) {
                 m_display.setText(kInvalidInputMessage); // tan at an odd multiple of 90 degrees

@@ -3,6 +3,8 @@
 
 #include "numtext/runtime_error.h"
 
+#include "engine/elementary.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -274,7 +276,7 @@ double textToDouble(std::string_view text)
 
 std::int16_t roundToInteger(double value)
 {
-    const double rounded = std::nearbyint(value); // the default rounding mode sends ties to even
+    const double rounded = engine::elementary::roundHalfEven(value);
     if (!(rounded >= -32768 && rounded <= 32767))
         throw RuntimeError(kOverflow);
     return static_cast<std::int16_t>(rounded);

@@ -58,6 +58,11 @@ const Row kRows[] = {
     // ---- trigonometry beyond the angle table below
     {"Tan90KeepsResult", "5 n! 90 tan", kInvalid, "r=120 new=1"},
     {"TrigResultAsRightOperand", "2 + 30 sin =", " 2.5"}, {"ModeKeysKeepEntry", "12 RAD 3 DEG 4", "1234"},
+    // large radians, reduced exactly: what the Linux build always showed
+    {"SinOf1E22", "RAD 1 0 Xy 2 2 = sin", "-0.8522009"}, {"SinOf1E19", "RAD 1 0 Xy 1 9 = sin", "-0.9270632"},
+    {"CosOf1E17", "RAD 1 0 Xy 1 7 = cos", "-0.8855574"}, {"SinOf1E15", "RAD 1 0 Xy 1 5 = sin", "0.8582728"},
+    {"TanOfLargestSingle", "RAD '3.4028235E+38 tan", "0.6129734"},
+    {"CosOf11To32", "RAD 1 1 Xy 3 2 = cos", "-0.86641"}, {"PowerOf1_1To100", "1.1 Xy 100 =", " 13780.64"},
     // ---- memory
     {"FullMemoryIgnoresMAndSurvivesClear", "12.5 M C 7 M MR", "12.5", "m=12.5"},
     {"StoreAfterMC", "7 M MC 12 M", "12", "m=12"}, {"StoreAfterSumToZero", "5 M C 5 +/- M+ M", "-5", "m=-5"},
