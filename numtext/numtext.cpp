@@ -3,7 +3,6 @@
 
 #include "numtext/runtime_error.h"
 
-#include "engine/elementary.h"
 
 #include <algorithm>
 #include <charconv>
@@ -276,7 +275,12 @@ double textToDouble(std::string_view text)
 
 std::int16_t roundToInteger(double value)
 {
-    const double rounded = engine::elementary::roundHalfEven(value);
+    const double magnitude = std::fabs(value);
+    if (!(magnitude < 32769)) // NaN included
+        throw RuntimeError(kOverflow);
+    // Adding and taking away 2^52 leaves the nearest whole number, a tie to the even one (IEEE arithmetic,
+    // the same on every platform, where the C library's rint follows whatever rounding mode is set).
+    const double rounded = std::copysign((magnitude + 0x1p52) - 0x1p52, value);
     if (!(rounded >= -32768 && rounded <= 32767))
         throw RuntimeError(kOverflow);
     return static_cast<std::int16_t>(rounded);
