@@ -16,7 +16,7 @@ imports)
     math+='|fm(a|in|ax)|fdim|nextafter|nexttoward|erfc?|[lt]gamma|[jy][01n]|cabs|strtod|atof)[fl]?$'
     status=0
     for exe in "$@"; do
-        imported=$("$objdump" -p "$exe" | awk '/DLL Name:/ { dll = $3 } /^\t[0-9a-f]+[ \t]+[0-9]+[ \t]+[A-Za-z_]/ { print dll ":" $3 }')
+        imported=$("$objdump" -p "$exe" | awk '/DLL Name:/ { dll = $3 } dll && /^\t[0-9a-f]+[ \t]/ { print dll ":" $NF }')
         [ -n "$imported" ] || { echo "$exe: no import table read" >&2; status=1; continue; }
         if found=$(grep -E ":${math#^}" <<<"$imported"); then
             echo "$(basename "$exe") imports mathematics:" $found >&2
