@@ -37,6 +37,23 @@ gnome=(XDG_CURRENT_DESKTOP=GNOME XDG_SESSION_DESKTOP=gnome DESKTOP_SESSION=gnome
 kde=(XDG_CURRENT_DESKTOP=KDE XDG_SESSION_DESKTOP=KDE DESKTOP_SESSION=plasma XDG_SESSION_TYPE=x11
      KDE_FULL_SESSION=true KDE_SESSION_VERSION=5)
 
+# A GNOME session's bus with its settings portal running, in the dark style: the calculator reads the style
+# from the portal before its first frame.
+mkdir -m 700 "$work/config"
+env -i PATH="$PATH" HOME="$work/home" XDG_RUNTIME_DIR="$work/run" XDG_CONFIG_HOME="$work/config" DISPLAY=":$display" \
+    XDG_CURRENT_DESKTOP=GNOME dbus-daemon --session --fork --print-address=1 --print-pid=1 >"$work/bus" 2>/dev/null
+bus=$(sed -n 1p "$work/bus")
+buspid=$(sed -n 2p "$work/bus")
+trap 'kill $xpid $buspid 2>/dev/null; wait 2>/dev/null; rm -rf "$work"' EXIT
+portal() { env DBUS_SESSION_BUS_ADDRESS="$bus" XDG_CONFIG_HOME="$work/config" HOME="$work/home" "$@" 2>/dev/null; }
+portal gsettings set org.gnome.desktop.interface color-scheme prefer-dark
+for ((i = 0; i < 100; i++)); do
+    portal gdbus call --session --dest org.freedesktop.portal.Desktop --object-path /org/freedesktop/portal/desktop \
+        --method org.freedesktop.portal.Settings.Read org.freedesktop.appearance color-scheme | grep -q "uint32 1" && break
+    sleep 0.1
+done
+gnome_dark=("${gnome[@]}" DBUS_SESSION_BUS_ADDRESS="$bus" XDG_CONFIG_HOME="$work/config")
+
 one "$calc" >/dev/null # warm-up: the first run of each fills the page cache
 one xcalc >/dev/null
 one "$calc" "${gnome[@]}" QT_QPA_PLATFORMTHEME=gtk3 >/dev/null
@@ -47,10 +64,11 @@ for ((i = 1; i <= runs; i++)); do
     echo "gnome $(one "$calc" "${gnome[@]}")" >>"$work/runs.txt"
     echo "kde $(one "$calc" "${kde[@]}")" >>"$work/runs.txt"
     echo "gnome-gtk3 $(one "$calc" "${gnome[@]}" QT_QPA_PLATFORMTHEME=gtk3)" >>"$work/runs.txt"
+    echo "gnome-dark $(one "$calc" "${gnome_dark[@]}")" >>"$work/runs.txt"
 done
 
 echo "Start-up on one private Xvfb :$display, $runs rounds (calculator, xcalc, then the calculator as GNOME,"
-echo "Plasma and GNOME with the GTK theme chosen by the user would start it)"
+echo "Plasma, GNOME with the GTK theme chosen by the user, and GNOME in its dark style from the portal would start it)"
 awk '
     function field(name,   i, kv) {
         for (i = 2; i <= NF; i++) { split($i, kv, "="); if (kv[1] == name) return kv[2] }
@@ -89,5 +107,6 @@ awk '
         if (nc) { sortv(rc, nc); printf "  targets: ratio <= 1.00 (%s), calculator RSS <= 31 MiB (%s)\n",
                   (nr && median(ratio, nr) <= 1.0) ? "met" : "not met", median(rc, nc) <= 31 ? "met" : "not met" }
         desktop("gnome", "GNOME"); desktop("kde", "Plasma"); desktop("gnome-gtk3", "GNOME, GTK theme")
+        desktop("gnome-dark", "GNOME dark, portal")
         if (failed) printf "  failed runs: %d\n", failed
     }' "$work/runs.txt"
