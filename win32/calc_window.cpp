@@ -70,6 +70,11 @@ int controlId(const ControlRow& row)
     return kFirstControlId + int(&row - kControls.data());
 }
 
+int commandId(const MenuRow& item)
+{
+    return &item == &kDisplayMenu ? kCopyId : kFirstMenuId + int(&item - kMenus.data());
+}
+
 CalcWindow::CalcWindow(HINSTANCE instance)
 {
     WNDCLASSEXW windowClass{};
@@ -196,16 +201,15 @@ void CalcWindow::buildMenus()
     HMENU bar = CreateMenu();
     HMENU menu = nullptr;
     std::vector<ACCEL> accelerators;
-    for (std::size_t i = 0; i < kMenus.size(); ++i) {
-        const MenuRow& row = kMenus[i];
+    for (const MenuRow& row : kMenus) {
         if (row.route == Route::None) {
             menu = CreatePopupMenu();
             AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(menu), widen(row.caption).c_str());
             continue;
         }
-        AppendMenuW(menu, MF_STRING, UINT_PTR(kFirstMenuId + int(i)), menuText(row).c_str());
+        AppendMenuW(menu, MF_STRING, UINT_PTR(commandId(row)), menuText(row).c_str());
         if (!row.shortcut.empty())
-            accelerators.push_back(accelerator(row.shortcut, kFirstMenuId + int(i)));
+            accelerators.push_back(accelerator(row.shortcut, commandId(row)));
     }
     SetMenu(m_hwnd, bar);
     m_displayMenu = CreatePopupMenu();

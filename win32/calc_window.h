@@ -14,6 +14,8 @@ inline constexpr wchar_t kWindowClass[] = L"frmCalc";
 
 // The ID of the control made from `row` (its WM_COMMAND and GetDlgItem number).
 int controlId(const form::ControlRow& row);
+// The WM_COMMAND ID of a menu item of kMenus, or of kDisplayMenu.
+int commandId(const form::MenuRow& item);
 
 class CalcWindow final : private form::View {
   public:
