@@ -13,6 +13,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <array>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -143,6 +144,7 @@ struct Keys {
     const char* checked = "optDeg";
 };
 const Keys kKeys[] = {
+    {"OperatorFirst", "*", "0"},
     {"Add", "2 + 3 =", " 5"},
     {"DegThenRad", "RAD 9 0 sin DEG 9 0 sin RAD", "1", "optRad"},
     {"Memory", "2 + 3 = M C 4 M+ MR", "9"},
@@ -401,6 +403,33 @@ TEST_P(Scaled, ClientAreaAndKeys)
 
 INSTANTIATE_TEST_SUITE_P(Window, Scaled, testing::ValuesIn(kDpis),
                          [](const auto& info) { return info.param.name; });
+
+// Wine never moves a window to a monitor of another DPI, so WM_DPICHANGED is sent here, to a window of this
+// process; the display keeps its text through every change.
+TEST(InProcess, EachDpiChangeLaysOutAndScalesTheFontsAgain)
+{
+    const winui::CalcWindow window(GetModuleHandleW(nullptr));
+    ASSERT_TRUE(window.hwnd());
+    const form::ControlRow& seven = *replay::controlFor("7");
+    SendMessageW(window.control(seven), BM_CLICK, 0, 0);
+    for (const auto& [dpi, width, height, fontHeight] :
+         {std::array{144, 336, 516, -20}, std::array{192, 448, 688, -26}, std::array{96, 224, 344, -13}}) {
+        RECT suggested{10, 10, 10 + width, 10 + height};
+        SendMessageW(window.hwnd(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                     reinterpret_cast<LPARAM>(&suggested));
+        RECT client{}, key{};
+        GetClientRect(window.hwnd(), &client);
+        GetClientRect(window.control(seven), &key);
+        EXPECT_EQ(client.right, width) << dpi;
+        EXPECT_EQ(client.bottom, height) << dpi;
+        EXPECT_EQ(key.right, form::twipsToPixels(seven.width, dpi)) << dpi;
+        LOGFONTW font{};
+        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(window.control(seven), WM_GETFONT, 0, 0)),
+                   sizeof font, &font);
+        EXPECT_EQ(font.lfHeight, fontHeight) << dpi;
+        EXPECT_EQ(textOf(window.control(rowNamed("lblDisplay"))), "7") << dpi;
+    }
+}
 
 } // namespace
 

@@ -90,6 +90,7 @@ CalcWindow::CalcWindow(HINSTANCE instance)
     RegisterClassExW(&windowClass); // fails harmlessly when a second window registers it again
 
     readColours();
+    m_display = widen(m_form.displayText()); // the text the form starts with, shown before any change
     const std::wstring title = widen(kTitle);
     if (!CreateWindowExW(0, kWindowClass, title.c_str(), kStyle, CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, nullptr,
                          nullptr, instance, this))
