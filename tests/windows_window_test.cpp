@@ -363,6 +363,41 @@ TEST(ScreenReader, EveryControlsNameAndRole)
     }
 }
 
+std::string g_announced; // the display's name at each live-region event, each ended by |
+
+void CALLBACK onLiveRegion(HWINEVENTHOOK, DWORD, HWND hwnd, LONG object, LONG child, DWORD, DWORD)
+{
+    IAccessible* accessible = nullptr;
+    VARIANT self{};
+    BSTR name = nullptr;
+    if (AccessibleObjectFromEvent(hwnd, DWORD(object), DWORD(child), &accessible, &self) != S_OK)
+        return;
+    if (accessible->get_accName(self, &name) == S_OK)
+        g_announced += winui::narrow(name ? name : L"") + "|";
+    SysFreeString(name);
+    accessible->Release();
+}
+
+// As a screen reader hears the display: one polite live-region event for each change, and none for a key
+// that changes nothing. In this process, where the hook is called as each event is raised.
+TEST(ScreenReader, EachChangeOfTheDisplayAnnouncedOnce)
+{
+    const winui::CalcWindow window(GetModuleHandleW(nullptr));
+    ASSERT_TRUE(window.hwnd());
+    HWINEVENTHOOK hook =
+        SetWinEventHook(EVENT_OBJECT_LIVEREGIONCHANGED, EVENT_OBJECT_LIVEREGIONCHANGED, nullptr, onLiveRegion,
+                        GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+    ASSERT_TRUE(hook);
+    g_announced.clear();
+    for (const char* key : {"2", "+", "3", "=", "+", "1", "/", "0", "="}) {
+        SendMessageW(window.control(*replay::controlFor(key)), BM_CLICK, 0, 0);
+        for (MSG message; PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);)
+            DispatchMessageW(&message);
+    }
+    UnhookWinEvent(hook);
+    EXPECT_EQ(g_announced, "2|3| 5|1| 6|0|Cannot divide by 0|");
+}
+
 // The client area at each DPI, and the keys in it: Wine's LogPixels, read by each process as it starts.
 struct Dpi {
     const char* name;
@@ -384,7 +419,7 @@ void setLogPixels(DWORD dpi)
     RegCloseKey(desktop);
 }
 
-TEST_P(Scaled, ClientAreaAndKeys)
+TEST_P(Scaled, ClientAreaAndKeysCentred)
 {
     setLogPixels(GetParam().dpi);
     struct Restore {
@@ -399,6 +434,13 @@ TEST_P(Scaled, ClientAreaAndKeys)
     EXPECT_EQ(client.bottom, GetParam().height);
     GetClientRect(calculator.control(rowNamed("Memoryclear")), &key);
     EXPECT_EQ(key.right, GetParam().keyWidth);
+    RECT frame{};
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetWindowRect(calculator.hwnd(), &frame);
+    GetMonitorInfoW(MonitorFromWindow(calculator.hwnd(), MONITOR_DEFAULTTOPRIMARY), &monitor);
+    EXPECT_NEAR(frame.left + frame.right, monitor.rcWork.left + monitor.rcWork.right, 1) << "not centred";
+    EXPECT_NEAR(frame.top + frame.bottom, monitor.rcWork.top + monitor.rcWork.bottom, 1) << "not centred";
 }
 
 INSTANTIATE_TEST_SUITE_P(Window, Scaled, testing::ValuesIn(kDpis),
