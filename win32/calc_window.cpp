@@ -126,10 +126,8 @@ CalcWindow::~CalcWindow()
         DestroyAcceleratorTable(m_accelerators);
     for (HGDIOBJ object : m_brushes)
         DeleteObject(object);
-    for (std::size_t i = 0; i < m_fonts.size(); ++i)
-        if (m_fonts[i] &&
-            std::find(m_fonts.begin(), m_fonts.begin() + long(i), m_fonts[i]) == m_fonts.begin() + long(i))
-            DeleteObject(m_fonts[i]);
+    for (HGDIOBJ object : m_fonts)
+        DeleteObject(object);
     DeleteObject(m_background);
 }
 
@@ -173,11 +171,8 @@ bool CalcWindow::createControls(HINSTANCE instance)
         SetWindowLongPtrW(m_controls[i], GWLP_USERDATA, GetWindowLongPtrW(m_controls[i], GWLP_WNDPROC));
         SetWindowLongPtrW(m_controls[i], GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(controlProc));
     }
-    for (const ControlRow& row : kControls)
-        if (row.kind == Option)
-            showOption(row.name == "optDeg" ? engine::AngleOption::Deg : engine::AngleOption::Rad,
-                       m_form.optionValue(row.name == "optDeg" ? engine::AngleOption::Deg
-                                                               : engine::AngleOption::Rad));
+    for (const auto option : {engine::AngleOption::Deg, engine::AngleOption::Rad})
+        showOption(option, m_form.optionValue(option));
 
     // Tab follows the window order: the focusable controls by tab index, in front of the rest (the frame
     // behind the option buttons it holds).
@@ -222,29 +217,23 @@ void CalcWindow::buildMenus()
 void CalcWindow::layOut(UINT dpi)
 {
     m_dpi = dpi;
-    std::array<HFONT, kControls.size()> old = m_fonts;
     for (std::size_t i = 0; i < kControls.size(); ++i) {
         const ControlRow& row = kControls[i];
-        m_fonts[i] = nullptr;
-        for (std::size_t same = 0; same < i && row.fontPx > 0; ++same)
-            if (kControls[same].fontPx == row.fontPx && kControls[same].bold == row.bold)
-                m_fonts[i] = m_fonts[same];
-        if (row.fontPx > 0 && !m_fonts[i])
-            m_fonts[i] = CreateFontW(-MulDiv(row.fontPx, int(dpi), USER_DEFAULT_SCREEN_DPI), 0, 0, 0,
-                                     row.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
-                                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                     DEFAULT_PITCH | FF_ROMAN, L"Times New Roman");
         const ControlRow* parent = row.parent.empty() ? nullptr : &kControls[indexOf(row.parent)];
         const int left = pixels(row.left, dpi) + (parent ? pixels(parent->left, dpi) : 0);
         const int top = pixels(row.top, dpi) + (parent ? pixels(parent->top, dpi) : 0);
         SetWindowPos(m_controls[i], nullptr, left, top, pixels(row.width, dpi), pixels(row.height, dpi),
                      SWP_NOZORDER | SWP_NOACTIVATE);
-        if (m_fonts[i])
-            SendMessageW(m_controls[i], WM_SETFONT, reinterpret_cast<WPARAM>(m_fonts[i]), TRUE);
+        if (row.fontPx == 0)
+            continue;
+        // Without the font (out of GDI objects) the control keeps the system's.
+        HFONT font =
+            CreateFontW(-MulDiv(row.fontPx, int(dpi), USER_DEFAULT_SCREEN_DPI), 0, 0, 0,
+                        row.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_ROMAN, L"Times New Roman");
+        SendMessageW(m_controls[i], WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+        DeleteObject(std::exchange(m_fonts[i], font));
     }
-    for (std::size_t i = 0; i < old.size(); ++i)
-        if (old[i] && std::find(old.begin(), old.begin() + long(i), old[i]) == old.begin() + long(i))
-            DeleteObject(old[i]);
 
     // The client area of the table at this DPI; the frame around it (and a menu bar that wraps) as it is.
     const int width = pixels(kClientWidth, dpi), height = pixels(kClientHeight, dpi);
