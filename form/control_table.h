@@ -125,6 +125,27 @@ inline constexpr std::array kControls = {
     // clang-format on
 };
 
+inline constexpr std::string_view kTitle = "Calculator";
+inline constexpr std::string_view kAboutTitle = "About Calculator";
+inline constexpr std::string_view kAboutText =
+    "Calculator, written by the Calculator developers in December 2026.";
+
+// The menu bar, each menu followed by its items, and the display's own menu. A shortcut belongs to the
+// window, whichever control has the focus.
+struct MenuRow {
+    std::string_view name, caption; // caption: '&' marks the access key
+    Route route;                    // None: a menu of the bar
+    std::string_view shortcut;      // as "Ctrl+X"; empty: none
+};
+
+inline constexpr std::array kMenus = {
+    MenuRow{"mnuFile", "&File", Route::None, ""},
+    MenuRow{"mnuFExit", "E&xit", Route::mnuFExit, "Ctrl+X"},
+    MenuRow{"mnuHelp", "&Help", Route::None, ""},
+    MenuRow{"mnuHAbout", "&About", Route::mnuHAbout, ""},
+};
+inline constexpr MenuRow kDisplayMenu{"mnuCopy", "&Copy", Route::mnuCopy, "Ctrl+C"};
+
 // Control and click -> operation; an array key passes its index.
 struct RouteRow {
     std::string_view control;

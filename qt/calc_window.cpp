@@ -57,7 +57,7 @@ CalcWindow::CalcWindow()
     m_scheme = new DesktopColours(this, [this] { applyColours(); });
 
     setObjectName(QStringLiteral("frmCalc"));
-    setWindowTitle(QStringLiteral("Calculator"));
+    setWindowTitle(toQString(kTitle));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
 
@@ -155,30 +155,31 @@ QWidget* CalcWindow::buildControl(const ControlRow& row, QWidget* parent)
 
 void CalcWindow::buildMenus()
 {
-    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
-    file->setObjectName(QStringLiteral("mnuFile"));
-    QAction* exit = file->addAction(QStringLiteral("E&xit"), this, [this] { m_form.click(Route::mnuFExit); });
-    exit->setObjectName(QStringLiteral("mnuFExit"));
-    exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_X));
-
-    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
-    help->setObjectName(QStringLiteral("mnuHelp"));
-    QAction* about =
-        help->addAction(QStringLiteral("&About"), this, [this] { m_form.click(Route::mnuHAbout); });
-    about->setObjectName(QStringLiteral("mnuHAbout"));
+    QMenu* menu = nullptr;
+    for (const MenuRow& row : kMenus) {
+        if (row.route == Route::None) {
+            menu = menuBar()->addMenu(toQString(row.caption));
+            menu->setObjectName(toQString(row.name));
+            continue;
+        }
+        QAction* action =
+            menu->addAction(toQString(row.caption), this, [this, &row] { m_form.click(row.route); });
+        action->setObjectName(toQString(row.name));
+        action->setShortcut(QKeySequence(toQString(row.shortcut)));
+    }
 
     // The display's own menu, made once: a menu made at each opening would leave screen readers the
     // item of the first, gone. The shortcut belongs to the window, whichever key has the focus.
     auto* display = findChild<QLabel*>(QStringLiteral("lblDisplay"));
-    auto* menu = new QMenu(display);
-    menu->setObjectName(QStringLiteral("mnuDisplay"));
-    QAction* copy = menu->addAction(QStringLiteral("&Copy"), QKeySequence::Copy, this,
-                                    [this] { m_form.click(Route::mnuCopy); });
-    copy->setObjectName(QStringLiteral("mnuCopy"));
+    auto* displayMenu = new QMenu(display);
+    displayMenu->setObjectName(QStringLiteral("mnuDisplay"));
+    QAction* copy = displayMenu->addAction(toQString(kDisplayMenu.caption), QKeySequence::Copy, this,
+                                           [this] { m_form.click(kDisplayMenu.route); });
+    copy->setObjectName(toQString(kDisplayMenu.name));
     addAction(copy);
     display->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(display, &QWidget::customContextMenuRequested, menu,
-            [menu, display](QPoint at) { menu->popup(display->mapToGlobal(at)); });
+    connect(display, &QWidget::customContextMenuRequested, displayMenu,
+            [displayMenu, display](QPoint at) { displayMenu->popup(display->mapToGlobal(at)); });
 }
 
 void CalcWindow::applyColours()

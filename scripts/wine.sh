@@ -43,7 +43,24 @@ start)
     WINE_DIR=$dir load_env "$dir"
     mkdir -p "$WINEPREFIX"
     $wineserver -p </dev/null >/dev/null 2>&1
-    $wine wineboot --init >"$dir/wineboot.log" 2>&1 </dev/null
+    # The tests' settings. Wine has no Times New Roman: the keypad's font is the metric-compatible
+    # Liberation Serif, as on Linux. The system colours that the window takes are Windows 10's, not those of
+    # Wine's theme, which sets them in the volatile key that comes first. 96 DPI, as the DPI test restores
+    # it.
+    {
+        printf 'REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\n'
+        printf '"Times New Roman"="Liberation Serif"\n\n[HKEY_CURRENT_USER\\Control Panel\\Desktop]\n'
+        printf '"LogPixels"=dword:00000060\n'
+        # Without a window manager, a managed window's every hiding waits a second for one.
+        printf '\n[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\n"Managed"="N"\n'
+        for key in 'Control Panel\Colors' 'Software\Wine\Temporary System Parameters\Control Panel\Colors'; do
+            printf '\n[HKEY_CURRENT_USER\\%s]\n"ButtonFace"="240 240 240"\n' "$key"
+            printf '"ActiveBorder"="180 180 180"\n"AppWorkSpace"="171 171 171"\n'
+        done
+    } >"$dir/settings.reg"
+    # The first command creates the prefix (the loader runs wineboot for it): a second wineboot --init
+    # would start a second services.exe, and COM's RpcSs would then fail to start after seconds of waiting.
+    $wine regedit /S "Z:${dir//\//\\}\\settings.reg" >"$dir/wineboot.log" 2>&1 </dev/null
     ;;
 run)
     shift

@@ -1,21 +1,24 @@
-// calc-replay.exe: the Windows build's key-replay tool, with the Linux tool's arguments and output. Until the
-// Windows window exists it clicks through the window description that every front-end shares.
-#include "form/form.h"
+// calc-replay.exe: clicks keys on a real frmCalc (the Win32 window, in this process) and prints the display
+// after each, with the Linux tool's arguments and output, for checks from a shell and for comparing builds.
 #include "tools/replay.h"
+#include "tools/window_png_win32.h"
+#include "win32/calc_window.h"
+#include "win32/text.h"
 
+#include <objbase.h>
+
+#include <algorithm>
 #include <iostream>
+#include <string>
 
 namespace {
 
-struct NoView : form::View {
-    void showDisplay(std::string_view) override {}
-    void showOption(engine::AngleOption, bool) override {}
-    void announce(std::string_view) override {}
-    void unload() override {}
-    void end() override {}
-    void showAbout() override {}
-    void copy(std::string_view) override {}
-};
+std::string windowText(HWND control)
+{
+    std::wstring text(std::size_t(GetWindowTextLengthW(control)) + 1, L'\0');
+    text.resize(std::size_t(GetWindowTextW(control, text.data(), int(text.size()))));
+    return winui::narrow(text);
+}
 
 } // namespace
 
@@ -24,11 +27,26 @@ int main(int argc, char* argv[])
     const std::optional<replay::Request> request = replay::parse(argc, argv, std::cin);
     if (!request)
         return 2;
-    NoView view;
-    form::Form form(view);
+
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); // as calculator.exe: its accessible objects use COM
+    winui::CalcWindow window(GetModuleHandleW(nullptr));
+    if (!window.hwnd()) {
+        std::cerr << "calc-replay: the window was not created\n";
+        return 1;
+    }
+    // Shown only for its picture: a hidden window's keys do not repaint on each click, ten times the speed.
+    if (!request->screenshot.empty())
+        ShowWindow(window.hwnd(), SW_SHOWNOACTIVATE);
+    HWND display = window.control(*std::ranges::find(form::kControls, "lblDisplay", &form::ControlRow::name));
     for (const form::ControlRow* key : request->keys) {
-        form.click(*key);
-        std::cout << replay::line(form.displayText(), request->withState ? &form.state() : nullptr) << '\n';
+        SendMessageW(window.control(*key), BM_CLICK, 0, 0);
+        std::cout << replay::line(windowText(display), request->withState ? &window.state() : nullptr)
+                  << '\n';
+    }
+    const std::string& screenshot = request->screenshot;
+    if (!screenshot.empty() && !replay::saveWindowPng(window.hwnd(), screenshot)) {
+        std::cerr << "calc-replay: cannot write " << screenshot << '\n';
+        return 1;
     }
     return 0;
 }

@@ -1,0 +1,490 @@
+// calculator.exe driven from another program, as a user, another program and a screen reader meet it under
+// Wine: keys clicked (BM_CLICK) and typed (SendInput), the display read (WM_GETTEXT), About, the ways it
+// ends, the clipboard, MSAA's names and roles, the client size at 96 and 192 DPI.
+//   windows_window_test CALCULATOR_EXE [GoogleTest options]
+#include "form/form.h"
+#include "tools/replay.h"
+#include "win32/calc_window.h"
+#include "win32/text.h"
+
+#include <gtest/gtest.h>
+
+#include <oleacc.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <array>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::wstring g_calculator; // the program under test
+
+const form::ControlRow& rowNamed(std::string_view name)
+{
+    return *std::ranges::find(form::kControls, name, &form::ControlRow::name);
+}
+
+// Up to 10 s for `done`, then false: a missing window fails the test, never hangs it.
+template <typename Done> bool poll(Done done)
+{
+    for (int i = 0; i < 200; ++i, Sleep(50))
+        if (done())
+            return true;
+    return false;
+}
+
+void press(std::initializer_list<WORD> keys) // together, then released in reverse
+{
+    std::vector<INPUT> inputs;
+    for (const WORD key : keys)
+        inputs.push_back({INPUT_KEYBOARD, {.ki = {key, 0, 0, 0, 0}}});
+    for (auto key = std::rbegin(keys); key != std::rend(keys); ++key)
+        inputs.push_back({INPUT_KEYBOARD, {.ki = {*key, 0, KEYEVENTF_KEYUP, 0, 0}}});
+    SendInput(UINT(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+std::string textOf(HWND hwnd)
+{
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutW(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length))
+        return "(no answer)";
+    std::wstring text(length + 1, L'\0');
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutW(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                        SMTO_ABORTIFHUNG, 5000, &copied);
+    text.resize(copied);
+    return winui::narrow(text);
+}
+
+// One run of calculator.exe, ended when the test ends.
+class Calculator {
+  public:
+    Calculator()
+    {
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        std::wstring commandLine = L"\"" + g_calculator + L"\"";
+        if (!CreateProcessW(g_calculator.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                            nullptr, &startup, &m_process)) {
+            ADD_FAILURE() << "cannot start calculator.exe: error " << GetLastError();
+            return;
+        }
+        const bool shown = poll([this] {
+            for (HWND hwnd = FindWindowW(winui::kWindowClass, nullptr); hwnd;
+                 hwnd = FindWindowExW(nullptr, hwnd, winui::kWindowClass, nullptr)) {
+                DWORD process = 0;
+                GetWindowThreadProcessId(hwnd, &process);
+                if (process == m_process.dwProcessId && IsWindowVisible(hwnd))
+                    m_hwnd = hwnd;
+            }
+            return m_hwnd != nullptr;
+        });
+        EXPECT_TRUE(shown) << "calculator.exe showed no window within 10 s";
+    }
+    ~Calculator()
+    {
+        if (m_process.hProcess && WaitForSingleObject(m_process.hProcess, 0) == WAIT_TIMEOUT)
+            TerminateProcess(m_process.hProcess, 99);
+        CloseHandle(m_process.hThread);
+        CloseHandle(m_process.hProcess);
+    }
+    Calculator(const Calculator&) = delete;
+    Calculator& operator=(const Calculator&) = delete;
+
+    HWND hwnd() const { return m_hwnd; }
+    HWND control(const form::ControlRow& row) const { return GetDlgItem(m_hwnd, winui::controlId(row)); }
+    std::string display() const { return textOf(control(rowNamed("lblDisplay"))); }
+
+    // Clicks the keys by caption, as calc-replay names them; returns the display.
+    std::string click(std::string_view keys) const
+    {
+        std::istringstream words{std::string(keys)};
+        for (std::string key; words >> key;) {
+            const form::ControlRow* row = key == "Off" ? &rowNamed("cmdQuit") : replay::controlFor(key);
+            DWORD_PTR ignored = 0;
+            if (!row || !SendMessageTimeoutW(control(*row), BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored))
+                ADD_FAILURE() << "cannot click " << key;
+        }
+        return display();
+    }
+    void command(const form::MenuRow& item) const
+    {
+        PostMessageW(m_hwnd, WM_COMMAND, WPARAM(winui::commandId(item)), 0);
+    }
+    HWND focus() const
+    {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        GetGUIThreadInfo(GetWindowThreadProcessId(m_hwnd, nullptr), &info);
+        return info.hwndFocus;
+    }
+    // The exit status once it has ended, within 10 s; -1 if it is still running.
+    long exitStatus() const
+    {
+        DWORD status = 0;
+        if (WaitForSingleObject(m_process.hProcess, 10000) != WAIT_OBJECT_0 ||
+            !GetExitCodeProcess(m_process.hProcess, &status))
+            return -1;
+        return long(status);
+    }
+
+  private:
+    PROCESS_INFORMATION m_process{};
+    HWND m_hwnd = nullptr;
+};
+
+// Keys clicked, then the whole display as WM_GETTEXT reads it and the option button that is checked.
+struct Keys {
+    const char* name;
+    const char* keys;
+    const char* display;
+    const char* checked = "optDeg";
+};
+const Keys kKeys[] = {
+    {"OperatorFirst", "*", "0"},
+    {"Add", "2 + 3 =", " 5"},
+    {"DegThenRad", "RAD 9 0 sin DEG 9 0 sin RAD", "1", "optRad"},
+    {"Memory", "2 + 3 = M C 4 M+ MR", "9"},
+    {"LongEntry", "1 2 3 4 5 6 7 8 9 0 1 2 3 4 5 6 7 8 9 0 1 2 3 4 5 6 7 8 9 0",
+     "123456789012345678901234567890"},
+    {"Message", "1 / 0 =", "Cannot divide by 0"},
+};
+
+class Clicked : public testing::TestWithParam<Keys> {};
+
+TEST_P(Clicked, DisplayAndOptions)
+{
+    const Calculator calculator;
+    ASSERT_TRUE(calculator.hwnd());
+    EXPECT_EQ(calculator.click(GetParam().keys), GetParam().display);
+    for (const char* option : {"optDeg", "optRad"}) {
+        const LRESULT checked = SendMessageW(calculator.control(rowNamed(option)), BM_GETCHECK, 0, 0);
+        EXPECT_EQ(checked, std::string_view(option) == GetParam().checked ? BST_CHECKED : BST_UNCHECKED)
+            << option;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Window, Clicked, testing::ValuesIn(kKeys),
+                         [](const auto& info) { return info.param.name; });
+
+// Every way out ends the program with status 0.
+enum class Way { OffKey, CtrlX, FileExit, CloseButton };
+struct Ending {
+    const char* name;
+    Way way;
+};
+const Ending kEndings[] = {{"OffKey", Way::OffKey},
+                           {"CtrlX", Way::CtrlX},
+                           {"FileExit", Way::FileExit},
+                           {"CloseButton", Way::CloseButton}};
+
+class Ends : public testing::TestWithParam<Ending> {};
+
+TEST_P(Ends, WithStatusZero)
+{
+    const Calculator calculator;
+    ASSERT_TRUE(calculator.hwnd());
+    calculator.click("7");
+    switch (GetParam().way) {
+    case Way::OffKey:
+        calculator.click("Off");
+        break;
+    case Way::CtrlX:
+        press({VK_CONTROL, 'X'});
+        break;
+    case Way::FileExit:
+        calculator.command(*std::ranges::find(form::kMenus, form::Route::mnuFExit, &form::MenuRow::route));
+        break;
+    case Way::CloseButton:
+        PostMessageW(calculator.hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0);
+        break;
+    }
+    EXPECT_EQ(calculator.exitStatus(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Window, Ends, testing::ValuesIn(kEndings),
+                         [](const auto& info) { return info.param.name; });
+
+TEST(Keyboard, FocusStartsOnMcTabMovesSpacePressesDigitsDoNothing)
+{
+    const Calculator calculator;
+    ASSERT_TRUE(calculator.hwnd());
+    const auto byTab = [](int tabIndex) -> const form::ControlRow& {
+        return *std::ranges::find(form::kControls, tabIndex, &form::ControlRow::tabIndex);
+    };
+    ASSERT_TRUE(poll([&] { return calculator.focus() == calculator.control(byTab(0)); })) << "not on MC";
+    for (int tabIndex = 1; tabIndex <= 12; ++tabIndex) {
+        press({VK_TAB});
+        ASSERT_TRUE(poll([&] { return calculator.focus() == calculator.control(byTab(tabIndex)); }))
+            << "Tab did not reach " << form::controlName(byTab(tabIndex));
+    }
+    press({VK_SPACE});
+    EXPECT_TRUE(poll([&] { return calculator.display() == "1"; })) << calculator.display();
+    press({'7'});
+    press({VK_NUMPAD8});
+    press({VK_SPACE}); // handled after the typed digits
+    EXPECT_TRUE(poll([&] { return calculator.display() != "1"; }));
+    EXPECT_EQ(calculator.display(), "11");
+}
+
+TEST(About, ModalSharedTextChangesNothing)
+{
+    const Calculator calculator;
+    ASSERT_TRUE(calculator.hwnd());
+    calculator.click("1 + 2");
+    const HWND focus = calculator.focus();
+    calculator.command(*std::ranges::find(form::kMenus, form::Route::mnuHAbout, &form::MenuRow::route));
+    HWND box = nullptr;
+    ASSERT_TRUE(poll([&] {
+        box = FindWindowW(L"#32770", winui::widen(form::kAboutTitle).c_str());
+        return box && IsWindowVisible(box);
+    })) << "no About box";
+    EXPECT_FALSE(IsWindowEnabled(calculator.hwnd())) << "the window is not disabled while About shows";
+    std::string texts;
+    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        texts += textOf(child) + "|";
+    EXPECT_NE(texts.find(form::kAboutText), std::string::npos) << texts;
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(poll([&] { return !IsWindow(box) && IsWindowEnabled(calculator.hwnd()); }));
+    EXPECT_EQ(calculator.focus(), focus);
+    EXPECT_EQ(calculator.click("="), " 3");
+}
+
+std::string clipboard()
+{
+    std::string text = "(nothing)";
+    if (!poll([] { return OpenClipboard(nullptr); }))
+        return "(cannot open the clipboard)";
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT))
+        if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
+            text = winui::narrow(chars);
+            GlobalUnlock(data);
+        }
+    CloseClipboard();
+    return text;
+}
+
+void emptyClipboard()
+{
+    if (poll([] { return OpenClipboard(nullptr); })) {
+        EmptyClipboard();
+        CloseClipboard();
+    }
+}
+
+// Keys, then Ctrl+C or the display's menu; another program reads the clipboard.
+struct Copying {
+    const char* name;
+    const char* keys;
+    bool byMenu;
+    const char* copied;
+};
+const Copying kCopying[] = {
+    {"CtrlC", "2 + 3 =", false, "5"},
+    {"CtrlCSigned", "2 + 3 = +/-", false, "-5"},
+    {"DisplayMenu", "2 + 3 = +/-", true, "-5"},
+    {"CtrlCMessage", "1 / 0 =", false, "Cannot divide by 0"},
+};
+
+class Copied : public testing::TestWithParam<Copying> {};
+
+TEST_P(Copied, AnotherProgramReadsIt)
+{
+    const Calculator calculator;
+    ASSERT_TRUE(calculator.hwnd());
+    emptyClipboard();
+    const std::string shown = calculator.click(GetParam().keys);
+    if (GetParam().byMenu) {
+        RECT display{};
+        GetWindowRect(calculator.control(rowNamed("lblDisplay")), &display);
+        PostMessageW(calculator.hwnd(), WM_CONTEXTMENU, WPARAM(calculator.control(rowNamed("lblDisplay"))),
+                     MAKELPARAM(display.left + 5, display.top + 5));
+        ASSERT_TRUE(poll([] {
+            return FindWindowW(L"#32768", nullptr) && IsWindowVisible(FindWindowW(L"#32768", nullptr));
+        })) << "no menu";
+        press({'C'});
+    } else {
+        press({VK_CONTROL, 'C'});
+    }
+    EXPECT_TRUE(poll([&] { return clipboard() == GetParam().copied; })) << clipboard();
+    EXPECT_EQ(calculator.display(), shown);
+}
+
+INSTANTIATE_TEST_SUITE_P(Window, Copied, testing::ValuesIn(kCopying),
+                         [](const auto& info) { return info.param.name; });
+
+long expectedRole(form::ControlKind kind)
+{
+    switch (kind) {
+    case form::Key:
+        return ROLE_SYSTEM_PUSHBUTTON;
+    case form::Option:
+        return ROLE_SYSTEM_RADIOBUTTON;
+    case form::Frame:
+        return ROLE_SYSTEM_GROUPING;
+    case form::Label:
+        break;
+    }
+    return ROLE_SYSTEM_STATICTEXT;
+}
+
+// What a screen reader asks each control through MSAA, from this other process.
+TEST(ScreenReader, EveryControlsNameAndRole)
+{
+    const Calculator calculator;
+    ASSERT_TRUE(calculator.hwnd());
+    calculator.click("4 2");
+    for (const form::ControlRow& row : form::kControls) {
+        IAccessible* accessible = nullptr;
+        ASSERT_EQ(AccessibleObjectFromWindow(calculator.control(row), OBJID_CLIENT, IID_IAccessible,
+                                             reinterpret_cast<void**>(&accessible)),
+                  S_OK)
+            << row.name;
+        VARIANT self{};
+        self.vt = VT_I4;
+        self.lVal = CHILDID_SELF;
+        BSTR name = nullptr;
+        VARIANT role{}, state{};
+        EXPECT_EQ(accessible->get_accName(self, &name), S_OK);
+        EXPECT_EQ(winui::narrow(name ? name : L""),
+                  row.name == "lblDisplay" ? "42" : form::accessibleName(row))
+            << form::controlName(row);
+        EXPECT_EQ(accessible->get_accRole(self, &role), S_OK);
+        EXPECT_EQ(role.lVal, expectedRole(row.kind)) << form::controlName(row);
+        if (row.kind == form::Option) {
+            EXPECT_EQ(accessible->get_accState(self, &state), S_OK);
+            EXPECT_EQ((state.lVal & STATE_SYSTEM_CHECKED) != 0, row.name == "optDeg") << row.name;
+        }
+        SysFreeString(name);
+        accessible->Release();
+    }
+}
+
+std::string g_announced; // the display's name at each live-region event, each ended by |
+
+void CALLBACK onLiveRegion(HWINEVENTHOOK, DWORD, HWND hwnd, LONG object, LONG child, DWORD, DWORD)
+{
+    IAccessible* accessible = nullptr;
+    VARIANT self{};
+    BSTR name = nullptr;
+    if (AccessibleObjectFromEvent(hwnd, DWORD(object), DWORD(child), &accessible, &self) != S_OK)
+        return;
+    if (accessible->get_accName(self, &name) == S_OK)
+        g_announced += winui::narrow(name ? name : L"") + "|";
+    SysFreeString(name);
+    accessible->Release();
+}
+
+// As a screen reader hears the display: one polite live-region event for each change, and none for a key
+// that changes nothing. In this process, where the hook is called as each event is raised.
+TEST(ScreenReader, EachChangeOfTheDisplayAnnouncedOnce)
+{
+    const winui::CalcWindow window(GetModuleHandleW(nullptr));
+    ASSERT_TRUE(window.hwnd());
+    HWINEVENTHOOK hook =
+        SetWinEventHook(EVENT_OBJECT_LIVEREGIONCHANGED, EVENT_OBJECT_LIVEREGIONCHANGED, nullptr, onLiveRegion,
+                        GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+    ASSERT_TRUE(hook);
+    g_announced.clear();
+    for (const char* key : {"2", "+", "3", "=", "+", "1", "/", "0", "="}) {
+        SendMessageW(window.control(*replay::controlFor(key)), BM_CLICK, 0, 0);
+        for (MSG message; PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);)
+            DispatchMessageW(&message);
+    }
+    UnhookWinEvent(hook);
+    EXPECT_EQ(g_announced, "2|3| 5|1| 6|0|Cannot divide by 0|");
+}
+
+// The client area at each DPI, and the keys in it: Wine's LogPixels, read by each process as it starts.
+struct Dpi {
+    const char* name;
+    DWORD dpi;
+    int width, height, keyWidth;
+};
+const Dpi kDpis[] = {{"At96", 96, 224, 344, 33}, {"At192", 192, 448, 688, 66}};
+
+class Scaled : public testing::TestWithParam<Dpi> {};
+
+void setLogPixels(DWORD dpi)
+{
+    HKEY desktop = nullptr;
+    ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, KEY_SET_VALUE, &desktop),
+              ERROR_SUCCESS);
+    EXPECT_EQ(
+        RegSetValueExW(desktop, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi), sizeof dpi),
+        ERROR_SUCCESS);
+    RegCloseKey(desktop);
+}
+
+TEST_P(Scaled, ClientAreaAndKeysCentred)
+{
+    setLogPixels(GetParam().dpi);
+    struct Restore {
+        ~Restore() { setLogPixels(96); }
+    } restore;
+    const Calculator calculator;
+    ASSERT_TRUE(calculator.hwnd());
+    // Not GetDpiForWindow: Wine answers with the asking process's DPI.
+    RECT client{}, key{};
+    GetClientRect(calculator.hwnd(), &client);
+    EXPECT_EQ(client.right, GetParam().width);
+    EXPECT_EQ(client.bottom, GetParam().height);
+    GetClientRect(calculator.control(rowNamed("Memoryclear")), &key);
+    EXPECT_EQ(key.right, GetParam().keyWidth);
+    RECT frame{};
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetWindowRect(calculator.hwnd(), &frame);
+    GetMonitorInfoW(MonitorFromWindow(calculator.hwnd(), MONITOR_DEFAULTTOPRIMARY), &monitor);
+    EXPECT_NEAR(frame.left + frame.right, monitor.rcWork.left + monitor.rcWork.right, 1) << "not centred";
+    EXPECT_NEAR(frame.top + frame.bottom, monitor.rcWork.top + monitor.rcWork.bottom, 1) << "not centred";
+}
+
+INSTANTIATE_TEST_SUITE_P(Window, Scaled, testing::ValuesIn(kDpis),
+                         [](const auto& info) { return info.param.name; });
+
+// Wine never moves a window to a monitor of another DPI, so WM_DPICHANGED is sent here, to a window of this
+// process; the display keeps its text through every change.
+TEST(InProcess, EachDpiChangeLaysOutAndScalesTheFontsAgain)
+{
+    const winui::CalcWindow window(GetModuleHandleW(nullptr));
+    ASSERT_TRUE(window.hwnd());
+    const form::ControlRow& seven = *replay::controlFor("7");
+    SendMessageW(window.control(seven), BM_CLICK, 0, 0);
+    for (const auto& [dpi, width, height, fontHeight] :
+         {std::array{144, 336, 516, -20}, std::array{192, 448, 688, -26}, std::array{96, 224, 344, -13}}) {
+        RECT suggested{10, 10, 10 + width, 10 + height};
+        SendMessageW(window.hwnd(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                     reinterpret_cast<LPARAM>(&suggested));
+        RECT client{}, key{};
+        GetClientRect(window.hwnd(), &client);
+        GetClientRect(window.control(seven), &key);
+        EXPECT_EQ(client.right, width) << dpi;
+        EXPECT_EQ(client.bottom, height) << dpi;
+        EXPECT_EQ(key.right, form::twipsToPixels(seven.width, dpi)) << dpi;
+        LOGFONTW font{};
+        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(window.control(seven), WM_GETFONT, 0, 0)),
+                   sizeof font, &font);
+        EXPECT_EQ(font.lfHeight, fontHeight) << dpi;
+        EXPECT_EQ(textOf(window.control(rowNamed("lblDisplay"))), "7") << dpi;
+    }
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    testing::InitGoogleTest(&argc, argv);
+    if (argc != 2) {
+        fprintf(stderr, "usage: windows_window_test CALCULATOR_EXE [GoogleTest options]\n");
+        return 2;
+    }
+    g_calculator = winui::widen(argv[1]);
+    // Sizes in this process as the calculator has them, not scaled for a program unaware of DPI.
+    SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    return RUN_ALL_TESTS();
+}

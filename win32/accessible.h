@@ -1,0 +1,21 @@
+// Screen readers' view of the window: each control's name and role from the control table, and the
+// display's changes announced.
+#pragma once
+
+#include "form/control_table.h"
+
+#include <windows.h>
+
+namespace winui {
+
+// WM_GETOBJECT for a control made from `row`: its client object, named and given the role of its kind;
+// 0 for the other objects, which the system serves.
+LRESULT answerGetObject(HWND control, const form::ControlRow& row, WPARAM wParam, LPARAM lParam);
+
+// The display is a polite live region: its changes are spoken after what the reader is saying.
+void makeLiveRegion(HWND display);
+
+// The display's text changed: a reader listening speaks its name, the new text.
+void announceChange(HWND display);
+
+} // namespace winui
