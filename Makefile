@@ -7,14 +7,17 @@ FUZZ_BUILD ?= $(BUILD)-fuzz
 WIN_BUILD ?= $(BUILD)-win
 FUZZ_SECONDS ?= 60
 
-.PHONY: deps deps-test configure build test run clean test-fast test-windows fuzz verify-text bench package \
-	screenshot clean-roots compare-builds
+.PHONY: deps deps-test deps-windows configure build test run clean test-fast test-windows windows fuzz \
+	verify-text bench package screenshot clean-roots compare-builds
 
 deps:
 	@scripts/deps.sh run
 
 deps-test:
 	@scripts/deps.sh test
+
+deps-windows:
+	@scripts/deps.sh windows
 
 configure: deps
 	cmake -S . -B $(BUILD) -G Ninja $(CMAKE_FLAGS)
@@ -45,6 +48,12 @@ test-windows: deps-test
 		-DCALC_LINUX_BUILD=$(CURDIR)/$(BUILD)
 	cmake --build $(WIN_BUILD)
 	cd $(WIN_BUILD) && ctest --output-on-failure -j2
+
+# The Windows downloads: $(WIN_BUILD)/calculator-VERSION-win64-setup.exe and calculator-VERSION-win64.zip.
+windows: deps-windows
+	cmake -S . -B $(WIN_BUILD) -G Ninja -DCMAKE_TOOLCHAIN_FILE=scripts/mingw-w64.cmake
+	cmake --build $(WIN_BUILD) --target windows_packages
+	@ls -l $(WIN_BUILD)/calculator-*-win64*
 
 # Both builds' key-sweep over COUNT arguments (default a million), compared byte for byte.
 compare-builds: deps-test
