@@ -68,7 +68,16 @@ QStringList checkColours(CalcWindow& window, const form::SystemColours& scheme)
 {
     const qreal factor = window.devicePixelRatio();
     const QImage drawn = window.grab().toImage();
-    return testing_support::checkColours(drawn, window.centralWidget()->pos() * factor, factor, scheme);
+    const auto at = [&drawn](int x, int y) {
+        const QColor c = drawn.pixelColor(x, y);
+        return form::Rgb{c.red(), c.green(), c.blue()};
+    };
+    const QPoint client = window.centralWidget()->pos() * factor;
+    QStringList failures;
+    for (const std::string& failure :
+         testing_support::checkColours(at, client.x(), client.y(), factor, scheme))
+        failures << QString::fromStdString(failure);
+    return failures;
 }
 
 } // namespace

@@ -2,8 +2,10 @@
 // Wine: keys clicked (BM_CLICK) and typed (SendInput), the display read (WM_GETTEXT), About, the ways it
 // ends, the clipboard, MSAA's names and roles, the client size at 96 and 192 DPI.
 //   windows_window_test CALCULATOR_EXE [GoogleTest options]
+#include "colour_check.h"
 #include "form/form.h"
 #include "tools/replay.h"
+#include "tools/window_png_win32.h"
 #include "win32/calc_window.h"
 #include "win32/text.h"
 
@@ -471,6 +473,46 @@ TEST(InProcess, EachDpiChangeLaysOutAndScalesTheFontsAgain)
         EXPECT_EQ(font.lfHeight, fontHeight) << dpi;
         EXPECT_EQ(textOf(window.control(rowNamed("lblDisplay"))), "7") << dpi;
     }
+}
+
+// Windows' colours as the prefix has them, then a dark contrast theme set while the window runs, then back:
+// each control's fill and text sampled from the window as drawn, the display and the focus kept. In this
+// process: under Wine a change made by another program does not reach a running window.
+TEST(InProcess, ColoursFollowTheSystemColoursLive)
+{
+    const winui::CalcWindow window(GetModuleHandleW(nullptr));
+    ASSERT_TRUE(window.hwnd());
+    ShowWindow(window.hwnd(), SW_SHOW);
+    for (const char* key : {"1", "2", "+", "3"})
+        SendMessageW(window.control(*replay::controlFor(key)), BM_CLICK, 0, 0);
+    HWND three = window.control(*replay::controlFor("3"));
+    SetFocus(three);
+    constexpr int kElements[] = {COLOR_WINDOWTEXT, COLOR_BTNFACE, COLOR_BTNTEXT, COLOR_ACTIVEBORDER,
+                                 COLOR_APPWORKSPACE};
+    std::array<COLORREF, 5> classic{};
+    std::ranges::transform(kElements, classic.begin(), GetSysColor);
+    const auto rgb = [](COLORREF c) { return form::Rgb{GetRValue(c), GetGValue(c), GetBValue(c)}; };
+    const form::SystemColours shown{rgb(classic[0]), rgb(classic[1]), rgb(classic[2]), rgb(classic[3]),
+                                    rgb(classic[4])};
+    EXPECT_EQ(shown, form::kClassicColours);
+    const std::array<COLORREF, 5> dark = {RGB(255, 255, 255), RGB(0, 0, 0), RGB(255, 255, 255),
+                                          RGB(64, 64, 64), RGB(0, 0, 0)};
+    for (const auto& colours : {classic, dark, classic}) {
+        SetSysColors(5, kElements, colours.data());
+        for (MSG message; PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);)
+            DispatchMessageW(&message);
+        const std::optional<replay::WindowPicture> picture = replay::captureWindow(window.hwnd());
+        ASSERT_TRUE(picture);
+        const form::SystemColours scheme{rgb(colours[0]), rgb(colours[1]), rgb(colours[2]), rgb(colours[3]),
+                                         rgb(colours[4])};
+        const auto at = [&picture](int x, int y) { return picture->at(x, y); };
+        std::string failures;
+        for (const std::string& failure : testing_support::checkColours(at, 0, picture->clientTop, 1, scheme))
+            failures += failure + "; ";
+        EXPECT_EQ(failures, "") << (colours == dark ? "dark" : "classic");
+    }
+    EXPECT_EQ(textOf(window.control(rowNamed("lblDisplay"))), "3");
+    EXPECT_EQ(GetFocus(), three);
 }
 
 } // namespace

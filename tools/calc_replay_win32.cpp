@@ -44,7 +44,10 @@ int main(int argc, char* argv[])
                   << '\n';
     }
     const std::string& screenshot = request->screenshot;
-    if (!screenshot.empty() && !replay::saveWindowPng(window.hwnd(), screenshot)) {
+    if (screenshot.empty())
+        return 0;
+    const std::optional<replay::WindowPicture> picture = replay::captureWindow(window.hwnd());
+    if (!picture || !replay::savePng(*picture, screenshot)) {
         std::cerr << "calc-replay: cannot write " << screenshot << '\n';
         return 1;
     }

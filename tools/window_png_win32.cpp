@@ -1,5 +1,5 @@
-// The window into a 32-bit DIB, written as a PNG of stored (uncompressed) deflate blocks:
-// a screenshot needs no compression, and so no library.
+// The window into a 32-bit DIB; a PNG of it in stored (uncompressed) deflate blocks: a screenshot needs no
+// compression, and so no library.
 #include "tools/window_png_win32.h"
 
 #include <algorithm>
@@ -71,7 +71,7 @@ std::vector<std::uint8_t> zlibStored(const std::vector<std::uint8_t>& raw)
 
 } // namespace
 
-bool saveWindowPng(HWND window, const std::string& file)
+std::optional<WindowPicture> captureWindow(HWND window)
 {
     RECT frame{}, client{};
     GetWindowRect(window, &frame);
@@ -84,9 +84,9 @@ bool saveWindowPng(HWND window, const std::string& file)
     const int width = frame.right - frame.left, height = frame.bottom - frame.top;
     // The part Qt's grab() gives: from the menu bar's top to the client area's bottom.
     const int left = origin.x - frame.left, first = top - frame.top;
-    const int shownWidth = client.right, shownHeight = origin.y + client.bottom - top;
-    if (width <= 0 || height <= 0 || shownWidth <= 0 || shownHeight <= 0)
-        return false;
+    WindowPicture picture{client.right, origin.y + client.bottom - top, origin.y - top, {}};
+    if (width <= 0 || height <= 0 || picture.width <= 0 || picture.height <= 0)
+        return std::nullopt;
 
     BITMAPINFO info{};
     info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
@@ -96,7 +96,6 @@ bool saveWindowPng(HWND window, const std::string& file)
     HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     ReleaseDC(nullptr, screen);
     bool drawn = false;
-    std::vector<std::uint8_t> raw;
     if (dc && bitmap) {
         HGDIOBJ previous = SelectObject(dc, bitmap);
         // Wine's PrintWindow draws the background alone (its WM_PRINT leaves out the children and the menu
@@ -108,24 +107,32 @@ bool saveWindowPng(HWND window, const std::string& file)
         ReleaseDC(window, windowDc);
         GdiFlush();
         const auto* pixels = static_cast<const std::uint8_t*>(bits);
-        for (int y = first; drawn && y < first + shownHeight; ++y) {
-            raw.push_back(0);
-            for (int x = left; x < left + shownWidth; ++x) {
+        for (int y = first; drawn && y < first + picture.height; ++y)
+            for (int x = left; x < left + picture.width; ++x) {
                 const std::uint8_t* bgrx =
                     pixels + (std::size_t(y) * std::size_t(width) + std::size_t(x)) * 4;
-                raw.insert(raw.end(), {bgrx[2], bgrx[1], bgrx[0]});
+                picture.rgb.insert(picture.rgb.end(), {bgrx[2], bgrx[1], bgrx[0]});
             }
-        }
         SelectObject(dc, previous);
     }
     DeleteObject(bitmap);
     DeleteDC(dc);
     if (!drawn)
-        return false;
+        return std::nullopt;
+    return picture;
+}
 
+bool savePng(const WindowPicture& picture, const std::string& file)
+{
+    std::vector<std::uint8_t> raw; // each row after its filter byte (none)
+    for (int y = 0; y < picture.height; ++y) {
+        raw.push_back(0);
+        const auto row = picture.rgb.begin() + long(y) * picture.width * 3;
+        raw.insert(raw.end(), row, row + picture.width * 3);
+    }
     std::vector<std::uint8_t> png{0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'}, header;
-    putBigEndian(header, std::uint32_t(shownWidth));
-    putBigEndian(header, std::uint32_t(shownHeight));
+    putBigEndian(header, std::uint32_t(picture.width));
+    putBigEndian(header, std::uint32_t(picture.height));
     header.insert(header.end(), {8, 2, 0, 0, 0}); // 8-bit RGB, no interlace
     chunk(png, "IHDR", header);
     chunk(png, "IDAT", zlibStored(raw));
