@@ -79,12 +79,24 @@ package: deps-test build
 run: build
 	$(BUILD)/calculator
 
-# The real window rendered offscreen, at 1x and 2x, for the README.
+# The real windows for the README: Qt offscreen at 1x and 2x, Qt on an X server under Plasma's Breeze Dark
+# colours, and the Windows build under Wine.
 screenshot: build
-	mkdir -p docs
+	mkdir -p docs $(BUILD)/breeze-dark
 	QT_QPA_PLATFORM=offscreen $(BUILD)/calc-replay --screenshot docs/screenshot.png 1 2 3 . 4 5 >/dev/null
 	QT_QPA_PLATFORM=offscreen QT_SCALE_FACTOR=2 \
 		$(BUILD)/calc-replay --screenshot docs/screenshot@2x.png 1 2 3 . 4 5 >/dev/null
+	printf '[Colors:Button]\nBackgroundNormal=49,54,59\nForegroundNormal=252,252,252\n[Colors:Window]\nBackgroundNormal=35,38,41\nForegroundNormal=252,252,252\n' \
+		>$(BUILD)/breeze-dark/kdeglobals
+	xvfb-run -a env QT_QPA_PLATFORM=xcb XDG_CURRENT_DESKTOP=KDE KDE_SESSION_VERSION=5 \
+		XDG_CONFIG_HOME=$(CURDIR)/$(BUILD)/breeze-dark \
+		$(BUILD)/calc-replay --screenshot docs/screenshot-dark.png 1 2 3 . 4 5 >/dev/null 2>&1
+	cmake -S . -B $(WIN_BUILD) -G Ninja -DCMAKE_TOOLCHAIN_FILE=scripts/mingw-w64.cmake
+	cmake --build $(WIN_BUILD) --target calc-replay
+	scripts/wine.sh start $(WIN_BUILD)/screenshot-wine
+	WINE_DIR=$(CURDIR)/$(WIN_BUILD)/screenshot-wine scripts/wine.sh run $(WIN_BUILD)/calc-replay.exe \
+		--screenshot docs/screenshot-windows.png 1 2 3 . 4 5 >/dev/null; \
+		status=$$?; scripts/wine.sh stop $(WIN_BUILD)/screenshot-wine; exit $$status
 
 # `make test` in a clean root of each supported Debian release, made afresh with debootstrap (as root).
 clean-roots:
