@@ -69,20 +69,7 @@ done
 
 echo "Start-up on one private Xvfb :$display, $runs rounds (calculator, xcalc, then the calculator as GNOME,"
 echo "Plasma, GNOME with the GTK theme chosen by the user, and GNOME in its dark style from the portal would start it)"
-awk '
-    function field(name,   i, kv) {
-        for (i = 2; i <= NF; i++) { split($i, kv, "="); if (kv[1] == name) return kv[2] }
-        return ""
-    }
-    function sortv(a, m,   i, j, t) {
-        for (i = 2; i <= m; i++) { t = a[i]; for (j = i - 1; j >= 1 && a[j] > t; j--) a[j + 1] = a[j]; a[j + 1] = t }
-    }
-    function median(a, m) { return (m % 2) ? a[(m + 1) / 2] : (a[m / 2] + a[m / 2 + 1]) / 2 }
-    function show(label, a, m, unit) {
-        if (!m) { printf "  %-22s no successful run\n", label; return }
-        sortv(a, m)
-        printf "  %-22s median %7.1f %s   range %7.1f .. %7.1f   (%d runs)\n", label, median(a, m), unit, a[1], a[m], m
-    }
+awk -f "$(dirname "$0")/bench-stats.awk" -f /dev/stdin "$work/runs.txt" <<'AWK'
     {
         ok = field("status") == "ok"
         if (!ok) { failed++; if ($1 == "calculator") cp = ""; next }
@@ -109,4 +96,5 @@ awk '
         desktop("gnome", "GNOME"); desktop("kde", "Plasma"); desktop("gnome-gtk3", "GNOME, GTK theme")
         desktop("gnome-dark", "GNOME dark, portal")
         if (failed) printf "  failed runs: %d\n", failed
-    }' "$work/runs.txt"
+    }
+AWK

@@ -28,7 +28,6 @@ int main(int argc, char* argv[])
     if (!request)
         return 2;
 
-    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); // as calculator.exe: its accessible objects use COM
     winui::CalcWindow window(GetModuleHandleW(nullptr));
     if (!window.hwnd()) {
         std::cerr << "calc-replay: the window was not created\n";

@@ -23,6 +23,7 @@ constexpr int kFirstControlId = 100;
 // Past IDOK and IDCANCEL, which IsDialogMessage sends for Enter and Escape.
 constexpr int kFirstMenuId = 1000;
 constexpr int kCopyId = kFirstMenuId + int(kMenus.size());
+constexpr UINT_PTR kAccessibilityTimer = 1;
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 
 const ControlRow* rowOf(int id)
@@ -44,6 +45,23 @@ int pixels(int twips, UINT dpi)
 bool focusable(const ControlRow& row)
 {
     return row.kind == Key || row.kind == Option;
+}
+
+// A control's place in the client area at `dpi` (DEG and RAD sit in the frame).
+RECT placeOf(const ControlRow& row, UINT dpi)
+{
+    const ControlRow* parent = row.parent.empty() ? nullptr : &kControls[indexOf(row.parent)];
+    const int left = pixels(row.left, dpi) + (parent ? pixels(parent->left, dpi) : 0);
+    const int top = pixels(row.top, dpi) + (parent ? pixels(parent->top, dpi) : 0);
+    return {left, top, left + pixels(row.width, dpi), top + pixels(row.height, dpi)};
+}
+
+// The window's frame around the table's client area at `dpi`, with the menu bar.
+SIZE frameSize(UINT dpi)
+{
+    RECT frame{0, 0, pixels(kClientWidth, dpi), pixels(kClientHeight, dpi)};
+    AdjustWindowRectExForDpi(&frame, kStyle, TRUE, 0, dpi);
+    return {frame.right - frame.left, frame.bottom - frame.top};
 }
 
 std::wstring menuText(const MenuRow& row)
@@ -91,27 +109,28 @@ CalcWindow::CalcWindow(HINSTANCE instance)
 
     readColours();
     m_display = widen(m_form.displayText()); // the text the form starts with, shown before any change
+    // Made where it is shown, at the primary monitor's DPI and centred on its work area, each control in its
+    // place: every move after creation costs Wine a round trip to its server.
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    const UINT dpi = GetDpiForSystem();
+    const SIZE size = frameSize(dpi);
+    const RECT& work = monitor.rcWork;
     const std::wstring title = widen(kTitle);
-    if (!CreateWindowExW(0, kWindowClass, title.c_str(), kStyle, CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, nullptr,
-                         nullptr, instance, this))
+    if (!CreateWindowExW(0, kWindowClass, title.c_str(), kStyle, (work.left + work.right - size.cx) / 2,
+                         (work.top + work.bottom - size.cy) / 2, size.cx, size.cy, nullptr, buildMenus(),
+                         instance, this))
         return;
-    buildMenus();
-    if (!createControls(instance)) {
+    if (!createControls(instance, dpi)) {
         DestroyWindow(m_hwnd);
         return;
     }
-    makeLiveRegion(m_controls[indexOf("lblDisplay")]);
-    layOut(GetDpiForWindow(m_hwnd));
-
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    GetMonitorInfoW(MonitorFromWindow(m_hwnd, MONITOR_DEFAULTTOPRIMARY), &monitor);
-    RECT frame{};
-    GetWindowRect(m_hwnd, &frame);
-    const RECT& work = monitor.rcWork;
-    SetWindowPos(m_hwnd, nullptr, (work.left + work.right - (frame.right - frame.left)) / 2,
-                 (work.top + work.bottom - (frame.bottom - frame.top)) / 2, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (const UINT shown = GetDpiForWindow(m_hwnd); shown != dpi)
+        layOut(shown);
+    // COM takes Wine a good part of the start: begun once the window has painted (a timer comes after every
+    // paint), or at once if a screen reader asks first.
+    SetTimer(m_hwnd, kAccessibilityTimer, 0, nullptr);
     m_focus = m_controls[std::size_t(std::ranges::min_element(kControls, {}, &ControlRow::tabIndex) -
                                      kControls.begin())];
 }
@@ -120,13 +139,15 @@ CalcWindow::~CalcWindow()
 {
     if (m_hwnd)
         DestroyWindow(m_hwnd);
+    if (m_comStarted)
+        CoUninitialize();
     if (m_displayMenu)
         DestroyMenu(m_displayMenu);
     if (m_accelerators)
         DestroyAcceleratorTable(m_accelerators);
     for (HGDIOBJ object : m_brushes)
         DeleteObject(object);
-    for (HGDIOBJ object : m_fonts)
+    for (HGDIOBJ object : m_fontObjects)
         DeleteObject(object);
     DeleteObject(m_background);
 }
@@ -136,9 +157,19 @@ HWND CalcWindow::control(const ControlRow& row) const
     return m_controls[std::size_t(&row - kControls.data())];
 }
 
-bool CalcWindow::createControls(HINSTANCE instance)
+bool CalcWindow::createControls(HINSTANCE instance, UINT dpi)
 {
-    for (std::size_t i = 0; i < kControls.size(); ++i) {
+    // Tab follows the window order, which is the order of creation: the focusable controls by tab index,
+    // in front of the rest (the frame behind the option buttons it holds).
+    std::vector<std::size_t> order(kControls.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::ranges::stable_sort(order, [](std::size_t a, std::size_t b) {
+        const ControlRow &first = kControls[a], &second = kControls[b];
+        if (focusable(first) != focusable(second))
+            return focusable(first);
+        return focusable(first) && first.tabIndex < second.tabIndex;
+    });
+    for (const std::size_t i : order) {
         const ControlRow& row = kControls[i];
         const wchar_t* windowClass = L"STATIC";
         DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
@@ -162,7 +193,9 @@ bool CalcWindow::createControls(HINSTANCE instance)
         if (row.kind == Option && (i == 0 || kControls[i - 1].kind != Option))
             style |= WS_GROUP;
         const std::wstring text = row.name == "lblDisplay" ? m_display : widen(row.caption);
-        m_controls[i] = CreateWindowExW(0, windowClass, text.c_str(), style, 0, 0, 0, 0, m_hwnd,
+        const RECT place = placeOf(row, dpi);
+        m_controls[i] = CreateWindowExW(0, windowClass, text.c_str(), style, place.left, place.top,
+                                        place.right - place.left, place.bottom - place.top, m_hwnd,
                                         reinterpret_cast<HMENU>(INT_PTR(controlId(row))), instance, nullptr);
         if (!m_controls[i])
             return false;
@@ -173,26 +206,11 @@ bool CalcWindow::createControls(HINSTANCE instance)
     }
     for (const auto option : {engine::AngleOption::Deg, engine::AngleOption::Rad})
         showOption(option, m_form.optionValue(option));
-
-    // Tab follows the window order: the focusable controls by tab index, in front of the rest (the frame
-    // behind the option buttons it holds).
-    std::vector<std::size_t> order(kControls.size());
-    std::iota(order.begin(), order.end(), 0);
-    std::ranges::stable_sort(order, [](std::size_t a, std::size_t b) {
-        const ControlRow &first = kControls[a], &second = kControls[b];
-        if (focusable(first) != focusable(second))
-            return focusable(first);
-        return focusable(first) && first.tabIndex < second.tabIndex;
-    });
-    HWND previous = HWND_TOP;
-    for (const std::size_t i : order) {
-        SetWindowPos(m_controls[i], previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        previous = m_controls[i];
-    }
+    setFonts(dpi);
     return true;
 }
 
-void CalcWindow::buildMenus()
+HMENU CalcWindow::buildMenus()
 {
     HMENU bar = CreateMenu();
     HMENU menu = nullptr;
@@ -207,46 +225,57 @@ void CalcWindow::buildMenus()
         if (!row.shortcut.empty())
             accelerators.push_back(accelerator(row.shortcut, commandId(row)));
     }
-    SetMenu(m_hwnd, bar);
     m_displayMenu = CreatePopupMenu();
     AppendMenuW(m_displayMenu, MF_STRING, kCopyId, menuText(kDisplayMenu).c_str());
     accelerators.push_back(accelerator(kDisplayMenu.shortcut, kCopyId));
     m_accelerators = CreateAcceleratorTableW(accelerators.data(), int(accelerators.size()));
+    return bar;
 }
 
 void CalcWindow::layOut(UINT dpi)
 {
-    m_dpi = dpi;
     for (std::size_t i = 0; i < kControls.size(); ++i) {
-        const ControlRow& row = kControls[i];
-        const ControlRow* parent = row.parent.empty() ? nullptr : &kControls[indexOf(row.parent)];
-        const int left = pixels(row.left, dpi) + (parent ? pixels(parent->left, dpi) : 0);
-        const int top = pixels(row.top, dpi) + (parent ? pixels(parent->top, dpi) : 0);
-        SetWindowPos(m_controls[i], nullptr, left, top, pixels(row.width, dpi), pixels(row.height, dpi),
-                     SWP_NOZORDER | SWP_NOACTIVATE);
-        if (row.fontPx == 0)
-            continue;
-        // Without the font (out of GDI objects) the control keeps the system's.
-        HFONT font =
-            CreateFontW(-MulDiv(row.fontPx, int(dpi), USER_DEFAULT_SCREEN_DPI), 0, 0, 0,
-                        row.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
-                        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_ROMAN, L"Times New Roman");
-        SendMessageW(m_controls[i], WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
-        DeleteObject(std::exchange(m_fonts[i], font));
+        const RECT place = placeOf(kControls[i], dpi);
+        SetWindowPos(m_controls[i], nullptr, place.left, place.top, place.right - place.left,
+                     place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
     }
-
+    setFonts(dpi);
     // The client area of the table at this DPI; the frame around it (and a menu bar that wraps) as it is.
     const int width = pixels(kClientWidth, dpi), height = pixels(kClientHeight, dpi);
-    RECT frame{0, 0, width, height};
-    AdjustWindowRectExForDpi(&frame, kStyle, TRUE, 0, dpi);
-    SetWindowPos(m_hwnd, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const SIZE frame = frameSize(dpi);
+    SetWindowPos(m_hwnd, nullptr, 0, 0, frame.cx, frame.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     RECT client{};
     GetClientRect(m_hwnd, &client);
     if (client.right != width || client.bottom != height)
-        SetWindowPos(m_hwnd, nullptr, 0, 0, frame.right - frame.left + width - client.right,
-                     frame.bottom - frame.top + height - client.bottom,
-                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(m_hwnd, nullptr, 0, 0, frame.cx + width - client.right,
+                     frame.cy + height - client.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CalcWindow::setFonts(UINT dpi)
+{
+    m_dpi = dpi;
+    // One font for each size and weight the table uses; without one (out of GDI objects) a control keeps
+    // the system's.
+    std::vector<HFONT> fonts;
+    std::vector<std::pair<int, bool>> made; // size in pixels at 96 DPI, bold
+    for (std::size_t i = 0; i < kControls.size(); ++i) {
+        const ControlRow& row = kControls[i];
+        if (row.fontPx == 0)
+            continue;
+        const std::size_t font =
+            std::size_t(std::ranges::find(made, std::pair(row.fontPx, row.bold)) - made.begin());
+        if (font == made.size()) {
+            made.emplace_back(row.fontPx, row.bold);
+            fonts.push_back(CreateFontW(-MulDiv(row.fontPx, int(dpi), USER_DEFAULT_SCREEN_DPI), 0, 0, 0,
+                                        row.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
+                                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                        DEFAULT_PITCH | FF_ROMAN, L"Times New Roman"));
+        }
+        m_fonts[i] = fonts[font];
+        SendMessageW(m_controls[i], WM_SETFONT, reinterpret_cast<WPARAM>(m_fonts[i]), TRUE);
+    }
+    for (HGDIOBJ object : std::exchange(m_fontObjects, fonts))
+        DeleteObject(object);
 }
 
 void CalcWindow::readColours()
@@ -298,9 +327,13 @@ LRESULT CALLBACK CalcWindow::controlProc(HWND control, UINT message, WPARAM wPar
 {
     const auto standard = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(control, GWLP_USERDATA));
     const ControlRow* row = rowOf(GetDlgCtrlID(control));
-    if (message == WM_GETOBJECT && row)
+    if (message == WM_GETOBJECT && row) {
+        if (auto* window = reinterpret_cast<CalcWindow*>(
+                GetWindowLongPtrW(GetAncestor(control, GA_ROOT), GWLP_USERDATA)))
+            window->startAccessibility();
         if (const LRESULT object = answerGetObject(control, *row, wParam, lParam))
             return object;
+    }
     // An owner-drawn button reports a second quick click as a double click: here it is another click.
     if (message == WM_LBUTTONDBLCLK && row && row->kind == Key)
         message = WM_LBUTTONDOWN;
@@ -354,12 +387,26 @@ LRESULT CalcWindow::handle(UINT message, WPARAM wParam, LPARAM lParam)
         readColours();
         RedrawWindow(m_hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
         return 0;
+    case WM_TIMER:
+        if (wParam != kAccessibilityTimer)
+            return DefWindowProcW(m_hwnd, message, wParam, lParam);
+        KillTimer(m_hwnd, kAccessibilityTimer);
+        startAccessibility();
+        return 0;
     case WM_DESTROY:
         PostQuitMessage(0);
         return 0;
     default:
         return DefWindowProcW(m_hwnd, message, wParam, lParam);
     }
+}
+
+void CalcWindow::startAccessibility()
+{
+    if (m_comStarted)
+        return;
+    m_comStarted = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+    makeLiveRegion(m_controls[indexOf("lblDisplay")]);
 }
 
 void CalcWindow::command(int id, int notification)

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 namespace winui {
 
@@ -37,15 +38,21 @@ class CalcWindow final : private form::View {
     static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK controlProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
-    bool createControls(HINSTANCE instance);
-    void buildMenus();
+    // The controls in tab order, each in its place at `dpi`.
+    bool createControls(HINSTANCE instance, UINT dpi);
+    // The menu bar, its accelerators and the display's menu; returns the bar.
+    HMENU buildMenus();
+    // Every control to its place and font at `dpi`, and the window to the table's size.
     void layOut(UINT dpi);
+    void setFonts(UINT dpi);
     void readColours();
     void command(int id, int notification);
     void draw(const DRAWITEMSTRUCT& item);
     LRESULT colourControl(HDC dc, HWND control);
     void contextMenu(HWND from, POINT at);
     void restoreFocus();
+    // COM for the accessible objects that screen readers ask for, and the display made a live region.
+    void startAccessibility();
 
     void showDisplay(std::string_view text) override;
     void showOption(engine::AngleOption option, bool value) override;
@@ -62,6 +69,8 @@ class CalcWindow final : private form::View {
     form::SystemColours m_system = form::kClassicColours;
     std::array<HWND, form::kControls.size()> m_controls{};
     std::array<HFONT, form::kControls.size()> m_fonts{}; // null: shows no text
+    std::vector<HFONT> m_fontObjects;                    // each of them once
+    bool m_comStarted = false;
     std::array<HBRUSH, form::kControls.size()> m_brushes{};
     HBRUSH m_background = nullptr;
     HWND m_focus = nullptr; // the control that has the focus while the window is active
