@@ -5,7 +5,6 @@
 #include "win32/calc_window.h"
 #include "win32/text.h"
 
-#include <objbase.h>
 
 #include <algorithm>
 #include <iostream>
