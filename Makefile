@@ -44,6 +44,8 @@ test-fast: deps-test
 
 # The Windows build, cross-built with MinGW-w64, its tests run under Wine and compared with the Linux build.
 test-windows: deps-test
+	cmake -S . -B $(BUILD) -G Ninja $(CMAKE_FLAGS) -DCALC_TESTS=ON
+	cmake --build $(BUILD) --target calc-replay key-sweep
 	cmake -S . -B $(WIN_BUILD) -G Ninja -DCMAKE_TOOLCHAIN_FILE=scripts/mingw-w64.cmake -DCALC_TESTS=ON \
 		-DCALC_LINUX_BUILD=$(CURDIR)/$(BUILD)
 	cmake --build $(WIN_BUILD)

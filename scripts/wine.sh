@@ -2,7 +2,8 @@
 # Wine for the Windows build's tests: one private prefix and one X server per run, and a persistent
 # wineserver, so that each program starts in a fraction of a second instead of several.
 #
-#   wine.sh start DIR            a fresh prefix in DIR/prefix and an Xvfb; writes DIR/env
+#   wine.sh start DIR [DPI]      a fresh prefix in DIR/prefix and an Xvfb, both at DPI dots per inch
+#                                (default 96); writes DIR/env
 #   wine.sh run PROGRAM ARGS...  runs a Windows program in the started prefix (WINE_DIR names DIR, else
 #                                the nearest wine/ folder above the program)
 #   wine.sh stop DIR             ends the wineserver, every program in the prefix and the Xvfb
@@ -34,7 +35,7 @@ start)
     rm -rf "$dir" && mkdir -p "$dir"
     # Xvfb picks a free display and writes its number: runs side by side do not collide.
     exec 3>"$dir/display"
-    setsid Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >"$dir/xvfb.log" 2>&1 </dev/null &
+    setsid Xvfb -displayfd 3 -screen 0 1280x1024x24 -dpi "${3:-96}" -nolisten tcp >"$dir/xvfb.log" 2>&1 </dev/null &
     echo "XVFB_PID=$!" >"$dir/env"
     exec 3>&-
     for _ in $(seq 100); do [ -s "$dir/display" ] && break; sleep 0.1; done
@@ -45,12 +46,13 @@ start)
     $wineserver -p </dev/null >/dev/null 2>&1
     # The tests' settings. Wine has no Times New Roman: the keypad's font is the metric-compatible
     # Liberation Serif, as on Linux. The system colours that the window takes are Windows 10's, not those of
-    # Wine's theme, which sets them in the volatile key that comes first. 96 DPI, as the DPI test restores
-    # it.
+    # Wine's theme, which sets them in the volatile key that comes first. The DPI is the session's, as on
+    # Windows: Wine 8 takes every DPI from LogPixels, Wine 10 the system's from it and the monitor's from the
+    # X server.
     {
         printf 'REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\n'
         printf '"Times New Roman"="Liberation Serif"\n\n[HKEY_CURRENT_USER\\Control Panel\\Desktop]\n'
-        printf '"LogPixels"=dword:00000060\n'
+        printf '"LogPixels"=dword:%08x\n' "${3:-96}"
         # Without a window manager, a managed window's every hiding waits a second for one.
         printf '\n[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\n"Managed"="N"\n'
         for key in 'Control Panel\Colors' 'Software\Wine\Temporary System Parameters\Control Panel\Colors'; do
@@ -61,6 +63,12 @@ start)
     # The first command creates the prefix (the loader runs wineboot for it): a second wineboot --init
     # would start a second services.exe, and COM's RpcSs would then fail to start after seconds of waiting.
     $wine regedit /S "Z:${dir//\//\\}\\settings.reg" >"$dir/wineboot.log" 2>&1 </dev/null
+    # The desktop, started with the prefix, took the DPI before the settings were in: a session anew, whose
+    # desktop and services a first command starts here, not inheriting a test's output.
+    $wineserver -k 2>/dev/null || true
+    $wineserver -w 2>/dev/null || true
+    $wineserver -p </dev/null >/dev/null 2>&1
+    $wine regedit /S "Z:${dir//\//\\}\\settings.reg" >>"$dir/wineboot.log" 2>&1 </dev/null
     ;;
 run)
     shift

@@ -400,7 +400,8 @@ TEST(ScreenReader, EachChangeOfTheDisplayAnnouncedOnce)
     EXPECT_EQ(g_announced, "2|3| 5|1| 6|0|Cannot divide by 0|");
 }
 
-// The client area at each DPI, and the keys in it: Wine's LogPixels, read by each process as it starts.
+// The client area at each DPI, and the keys in it: each in a prefix and an X server of that DPI, as a
+// Windows session has one from its start.
 struct Dpi {
     const char* name;
     DWORD dpi;
@@ -410,23 +411,8 @@ const Dpi kDpis[] = {{"At96", 96, 224, 344, 33}, {"At192", 192, 448, 688, 66}};
 
 class Scaled : public testing::TestWithParam<Dpi> {};
 
-void setLogPixels(DWORD dpi)
-{
-    HKEY desktop = nullptr;
-    ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, KEY_SET_VALUE, &desktop),
-              ERROR_SUCCESS);
-    EXPECT_EQ(
-        RegSetValueExW(desktop, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi), sizeof dpi),
-        ERROR_SUCCESS);
-    RegCloseKey(desktop);
-}
-
 TEST_P(Scaled, ClientAreaAndKeysCentred)
 {
-    setLogPixels(GetParam().dpi);
-    struct Restore {
-        ~Restore() { setLogPixels(96); }
-    } restore;
     const Calculator calculator;
     ASSERT_TRUE(calculator.hwnd());
     // Not GetDpiForWindow: Wine answers with the asking process's DPI.

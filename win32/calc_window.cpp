@@ -6,6 +6,7 @@
 #include "win32/drawing.h"
 #include "win32/text.h"
 
+#include <shellscalingapi.h>
 #include <windowsx.h>
 
 #include <algorithm>
@@ -111,10 +112,12 @@ CalcWindow::CalcWindow(HINSTANCE instance)
     m_display = widen(m_form.displayText()); // the text the form starts with, shown before any change
     // Made where it is shown, at the primary monitor's DPI and centred on its work area, each control in its
     // place: every move after creation costs Wine a round trip to its server.
+    const HMONITOR primary = MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY);
     MONITORINFO monitor{};
     monitor.cbSize = sizeof monitor;
-    GetMonitorInfoW(MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY), &monitor);
-    const UINT dpi = GetDpiForSystem();
+    GetMonitorInfoW(primary, &monitor);
+    UINT dpi = USER_DEFAULT_SCREEN_DPI, dpiY = USER_DEFAULT_SCREEN_DPI;
+    GetDpiForMonitor(primary, MDT_EFFECTIVE_DPI, &dpi, &dpiY);
     const SIZE size = frameSize(dpi);
     const RECT& work = monitor.rcWork;
     const std::wstring title = widen(kTitle);
@@ -266,9 +269,12 @@ void CalcWindow::setFonts(UINT dpi)
             std::size_t(std::ranges::find(made, std::pair(row.fontPx, row.bold)) - made.begin());
         if (font == made.size()) {
             made.emplace_back(row.fontPx, row.bold);
+            // The credit line's thin strokes at 9 pixels, smoothed, grey to 3:1 on its grey: drawn plain
+            // black.
+            const DWORD quality = row.bold ? DEFAULT_QUALITY : NONANTIALIASED_QUALITY;
             fonts.push_back(CreateFontW(-MulDiv(row.fontPx, int(dpi), USER_DEFAULT_SCREEN_DPI), 0, 0, 0,
                                         row.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
-                                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, quality,
                                         DEFAULT_PITCH | FF_ROMAN, L"Times New Roman"));
         }
         m_fonts[i] = fonts[font];
