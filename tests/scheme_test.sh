@@ -8,6 +8,10 @@ set -u
 calc=$(realpath "$1") probe=$(realpath "$2")
 fail() { echo "FAIL: $*" >&2; exit 1; }
 poll() { for ((i = 0; i < 100; i++)); do "$@" && return; sleep 0.1; done; false; } # up to 10 s
+# The window is mapped before its first paint (on a slow machine, or under the sanitizers, a frame of unpainted
+# black): the probe is asked again until the colours hold, then once more aloud to say what is wrong.
+probe() { poll "${run[@]}" "$probe" "$@" 2>/dev/null || "${run[@]}" "$probe" "$@"; }
+run=() # the environment the probe runs in: the session's, or the clean one below
 
 if [ "${3:-}" = --gnome ]; then # inside dbus-run-session, with GNOME's settings and portal
     gsettings set org.gnome.desktop.interface color-scheme prefer-dark
@@ -20,13 +24,13 @@ if [ "${3:-}" = --gnome ]; then # inside dbus-run-session, with GNOME's settings
     app=$!
     window=$(timeout 10 xdotool search --sync --onlyvisible --name '^Calculator$' | head -1)
     [ -n "$window" ] || fail "no window under GNOME"
-    "$probe" "$window" gnome-dark || fail "GNOME's dark style"
+    probe "$window" gnome-dark || fail "GNOME's dark style"
     echo "ok   GNOME's dark style from the portal"
     # Focus on MC; eleven Tabs on to 1, Space, Tab to 2, Space: the display shows 12, the focus is on 2.
     xdotool windowfocus --sync "$window" key --delay 20 Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab space Tab space
     for scheme in default:classic prefer-dark:gnome-dark default:classic; do
         gsettings set org.gnome.desktop.interface color-scheme "${scheme%:*}"
-        poll "$probe" "$window" "${scheme#*:}" 2>/dev/null || { "$probe" "$window" "${scheme#*:}"; fail "live $scheme"; }
+        probe "$window" "${scheme#*:}" || fail "live $scheme"
         echo "ok   switched live to ${scheme%:*}"
     done
     xdotool windowfocus --sync "$window" key space ctrl+c # the focus still on 2: 122
@@ -48,6 +52,7 @@ export DISPLAY=":$display"
 clean=(env -i PATH="$PATH" HOME="$work/home" XDG_RUNTIME_DIR="$work/run" XDG_CONFIG_HOME="$work/config"
     LANG=C.UTF-8 DISPLAY=":$display" ${ASAN_OPTIONS:+ASAN_OPTIONS=$ASAN_OPTIONS}
     ${LSAN_OPTIONS:+LSAN_OPTIONS=$LSAN_OPTIONS})
+run=("${clean[@]}")
 
 # Breeze Dark, as Plasma writes it into kdeglobals.
 cat >"$work/config/kdeglobals" <<'KDE'
@@ -72,7 +77,7 @@ one() { # NAME MODE VAR=value...: the calculator in that setting, checked, then 
     local window
     window=$(timeout 10 xdotool search --sync --onlyvisible --name '^Calculator$' | head -1)
     [ -n "$window" ] || fail "$name: no window"
-    "${clean[@]}" "$probe" "$window" "$mode" ${SCHEME_PICTURES:+"$SCHEME_PICTURES/$mode-$RANDOM.png"} || fail "$name"
+    probe "$window" "$mode" ${SCHEME_PICTURES:+"$SCHEME_PICTURES/$mode-$RANDOM.png"} || fail "$name"
     echo "ok   $name"
     xdotool windowfocus --sync "$window" key ctrl+x
     timeout 10 tail --pid=$app -f /dev/null || fail "$name: Ctrl+X did not end it"
