@@ -14,7 +14,10 @@ ended() {                                                                       
     timeout 10 tail --pid="$1" -f /dev/null
     wait "$1"
     status=$?
-    [ $status = 0 ] && [ ! -s "$2" ] || fail "$3: status $status, printed: $(cat "$2")"
+    # Qt asks the accessibility registry about each key and, with no answer in a tenth of a second (a loaded
+    # machine), says so and hands the key on as it came: a slow registry, not the program's fault.
+    grep -v '^QSpiApplication::keyEventError  "org.freedesktop.DBus.Error.NoReply"' "$2" >"$2.own"
+    [ $status = 0 ] && [ ! -s "$2.own" ] || fail "$3: status $status, printed: $(cat "$2")"
     echo "ok   $3 ended it with status 0 and nothing printed"
 }
 
