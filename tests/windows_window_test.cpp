@@ -82,7 +82,10 @@ class Calculator {
                 if (process == m_process.dwProcessId && IsWindowVisible(hwnd))
                     m_hwnd = hwnd;
             }
-            return m_hwnd != nullptr;
+            // The keys become controls just after the first frame.
+            return m_hwnd && std::ranges::all_of(form::kControls, [this](const form::ControlRow& row) {
+                       return row.kind != form::Key || GetDlgItem(m_hwnd, winui::controlId(row));
+                   });
         });
         EXPECT_TRUE(shown) << "calculator.exe showed no window within 10 s";
     }
@@ -384,8 +387,9 @@ void CALLBACK onLiveRegion(HWINEVENTHOOK, DWORD, HWND hwnd, LONG object, LONG ch
 // that changes nothing. In this process, where the hook is called as each event is raised.
 TEST(ScreenReader, EachChangeOfTheDisplayAnnouncedOnce)
 {
-    const winui::CalcWindow window(GetModuleHandleW(nullptr));
+    winui::CalcWindow window(GetModuleHandleW(nullptr));
     ASSERT_TRUE(window.hwnd());
+    window.finishControls();
     HWINEVENTHOOK hook =
         SetWinEventHook(EVENT_OBJECT_LIVEREGIONCHANGED, EVENT_OBJECT_LIVEREGIONCHANGED, nullptr, onLiveRegion,
                         GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
@@ -434,12 +438,33 @@ TEST_P(Scaled, ClientAreaAndKeysCentred)
 INSTANTIATE_TEST_SUITE_P(Window, Scaled, testing::ValuesIn(kDpis),
                          [](const auto& info) { return info.param.name; });
 
+// The first frame draws the keys on the window itself, before they are controls: the same pixels as the keys
+// then draw, the focus on MC included.
+TEST(InProcess, TheFirstFrameIsTheFinishedWindow)
+{
+    winui::CalcWindow window(GetModuleHandleW(nullptr));
+    ASSERT_TRUE(window.hwnd());
+    ShowWindow(window.hwnd(), SW_SHOW);
+    ASSERT_FALSE(window.control(rowNamed("Memoryclear"))) << "the keys are controls before the first frame";
+    const std::optional<replay::WindowPicture> first = replay::captureWindow(window.hwnd());
+    window.finishControls();
+    ASSERT_TRUE(window.control(rowNamed("Memoryclear")));
+    const std::optional<replay::WindowPicture> finished = replay::captureWindow(window.hwnd());
+    ASSERT_TRUE(first && finished);
+    ASSERT_EQ(first->height, finished->height);
+    int differing = 0;
+    for (std::size_t i = 0; i < first->rgb.size(); ++i)
+        differing += first->rgb[i] != finished->rgb[i];
+    EXPECT_EQ(differing, 0) << "colour values differ between the first frame and the finished window";
+}
+
 // Wine never moves a window to a monitor of another DPI, so WM_DPICHANGED is sent here, to a window of this
 // process; the display keeps its text through every change.
 TEST(InProcess, EachDpiChangeLaysOutAndScalesTheFontsAgain)
 {
-    const winui::CalcWindow window(GetModuleHandleW(nullptr));
+    winui::CalcWindow window(GetModuleHandleW(nullptr));
     ASSERT_TRUE(window.hwnd());
+    window.finishControls();
     const form::ControlRow& seven = *replay::controlFor("7");
     SendMessageW(window.control(seven), BM_CLICK, 0, 0);
     for (const auto& [dpi, width, height, fontHeight] :
@@ -466,8 +491,9 @@ TEST(InProcess, EachDpiChangeLaysOutAndScalesTheFontsAgain)
 // process: under Wine a change made by another program does not reach a running window.
 TEST(InProcess, ColoursFollowTheSystemColoursLive)
 {
-    const winui::CalcWindow window(GetModuleHandleW(nullptr));
+    winui::CalcWindow window(GetModuleHandleW(nullptr));
     ASSERT_TRUE(window.hwnd());
+    window.finishControls();
     ShowWindow(window.hwnd(), SW_SHOW);
     for (const char* key : {"1", "2", "+", "3"})
         SendMessageW(window.control(*replay::controlFor(key)), BM_CLICK, 0, 0);

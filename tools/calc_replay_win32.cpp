@@ -5,7 +5,6 @@
 #include "win32/calc_window.h"
 #include "win32/text.h"
 
-
 #include <algorithm>
 #include <iostream>
 #include <string>
@@ -32,6 +31,7 @@ int main(int argc, char* argv[])
         std::cerr << "calc-replay: the window was not created\n";
         return 1;
     }
+    window.finishControls();
     // Shown only for its picture: a hidden window's keys do not repaint on each click, ten times the speed.
     if (!request->screenshot.empty())
         ShowWindow(window.hwnd(), SW_SHOWNOACTIVATE);

@@ -16,9 +16,44 @@
 
 #include <new>
 #include <string>
+#include <string_view>
 
 namespace winui {
 namespace {
+
+// COM and MSAA live in DLLs that take Wine a good part of the start to load: each is loaded at its first
+// use (a screen reader's first question, or once the window has painted), never with the program.
+template <typename Function> Function* late(const wchar_t* dll, const char* name)
+{
+    HMODULE module = LoadLibraryW(dll); // kept loaded for the program's life
+    FARPROC entry = module ? GetProcAddress(module, name) : nullptr;
+    return reinterpret_cast<Function*>(reinterpret_cast<void (*)()>(entry));
+}
+
+struct LateEntries {
+    decltype(CoInitializeEx)* coInitializeEx = late<decltype(CoInitializeEx)>(L"ole32.dll", "CoInitializeEx");
+    decltype(CoUninitialize)* coUninitialize = late<decltype(CoUninitialize)>(L"ole32.dll", "CoUninitialize");
+    decltype(CoCreateInstance)* coCreateInstance =
+        late<decltype(CoCreateInstance)>(L"ole32.dll", "CoCreateInstance");
+    decltype(CreateStdAccessibleObject)* createStdAccessibleObject =
+        late<decltype(CreateStdAccessibleObject)>(L"oleacc.dll", "CreateStdAccessibleObject");
+    decltype(LresultFromObject)* lresultFromObject =
+        late<decltype(LresultFromObject)>(L"oleacc.dll", "LresultFromObject");
+    decltype(SysAllocStringLen)* sysAllocStringLen =
+        late<decltype(SysAllocStringLen)>(L"oleaut32.dll", "SysAllocStringLen");
+};
+
+const LateEntries& entries()
+{
+    static const LateEntries loaded;
+    return loaded;
+}
+
+BSTR newString(std::wstring_view text)
+{
+    const auto allocate = entries().sysAllocStringLen;
+    return allocate ? allocate(text.data(), UINT(text.size())) : nullptr;
+}
 
 DEFINE_GUID(kAccPropServices, 0xb5f8350b, 0x0548, 0x48b1, 0xa6, 0xee, 0x88, 0xbd, 0x00, 0xb4, 0xa5, 0xe7);
 // UI Automation's LiveSetting property, which Dynamic Annotation takes as an MSAA property id.
@@ -107,7 +142,7 @@ class ControlAccessible final : public IAccessible {
         // The display's name is the whole text it shows, so that reviewing the window reads the number.
         const std::wstring text =
             m_row.name == "lblDisplay" ? windowText() : widen(form::accessibleName(m_row));
-        *name = SysAllocStringLen(text.data(), UINT(text.size()));
+        *name = newString(text);
         return *name ? S_OK : E_OUTOFMEMORY;
     }
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override
@@ -126,7 +161,7 @@ class ControlAccessible final : public IAccessible {
             return m_standard->get_accDescription(child, description);
         if (!description)
             return E_POINTER;
-        *description = SysAllocString(widen(m_row.spoken).c_str());
+        *description = newString(widen(m_row.spoken));
         return *description ? S_OK : E_OUTOFMEMORY;
     }
     // A radio button is checked or not whatever the system object knows of its class.
@@ -234,16 +269,18 @@ LRESULT answerGetObject(HWND control, const form::ControlRow& row, WPARAM wParam
 {
     if (static_cast<LONG>(lParam) != OBJID_CLIENT)
         return 0;
+    const LateEntries& com = entries();
     IAccessible* standard = nullptr;
-    if (FAILED(CreateStdAccessibleObject(control, OBJID_CLIENT, IID_IAccessible,
-                                         reinterpret_cast<void**>(&standard))))
+    if (!com.createStdAccessibleObject || !com.lresultFromObject ||
+        FAILED(com.createStdAccessibleObject(control, OBJID_CLIENT, IID_IAccessible,
+                                             reinterpret_cast<void**>(&standard))))
         return 0;
     auto* accessible = new (std::nothrow) ControlAccessible(standard, control, row);
     if (!accessible) {
         standard->Release();
         return 0;
     }
-    const LRESULT result = LresultFromObject(IID_IAccessible, wParam, accessible);
+    const LRESULT result = com.lresultFromObject(IID_IAccessible, wParam, accessible);
     accessible->Release(); // LresultFromObject holds its own reference
     return result > 0 ? result : 0;
 }
@@ -253,15 +290,26 @@ void makeLiveRegion(HWND display)
     // Windows reads the annotation for the display's client object and tells UI Automation clients
     // (Narrator) that the display is a live region; Wine answers E_NOTIMPL and keeps nothing.
     IAccPropServices* services = nullptr;
-    if (FAILED(CoCreateInstance(kAccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
-                                reinterpret_cast<void**>(&services))))
+    if (!entries().coCreateInstance ||
+        FAILED(entries().coCreateInstance(kAccPropServices, nullptr, CLSCTX_INPROC_SERVER,
+                                          IID_IAccPropServices, reinterpret_cast<void**>(&services))))
         return;
-    VARIANT polite;
-    VariantInit(&polite);
+    VARIANT polite{};
     polite.vt = VT_I4;
     polite.lVal = kPolite;
     services->SetHwndProp(display, DWORD(OBJID_CLIENT), CHILDID_SELF, kLiveSettingProperty, polite);
     services->Release();
+}
+
+bool beginCom()
+{
+    return entries().coInitializeEx && SUCCEEDED(entries().coInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+}
+
+void endCom()
+{
+    if (entries().coUninitialize)
+        entries().coUninitialize();
 }
 
 void announceChange(HWND display)

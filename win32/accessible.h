@@ -12,6 +12,11 @@ namespace winui {
 // 0 for the other objects, which the system serves.
 LRESULT answerGetObject(HWND control, const form::ControlRow& row, WPARAM wParam, LPARAM lParam);
 
+// COM for this thread, apartment-threaded, as the accessible objects need it; false if it did not start.
+// Ended by endCom.
+bool beginCom();
+void endCom();
+
 // The display is a polite live region: its changes are spoken after what the reader is saying.
 void makeLiveRegion(HWND display);
 

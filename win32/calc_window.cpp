@@ -48,6 +48,21 @@ bool focusable(const ControlRow& row)
     return row.kind == Key || row.kind == Option;
 }
 
+// Tab follows the window order: the focusable controls by tab index, in front of the rest (the frame
+// behind the option buttons it holds).
+std::vector<std::size_t> windowOrder()
+{
+    std::vector<std::size_t> order(kControls.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::ranges::stable_sort(order, [](std::size_t a, std::size_t b) {
+        const ControlRow &first = kControls[a], &second = kControls[b];
+        if (focusable(first) != focusable(second))
+            return focusable(first);
+        return focusable(first) && first.tabIndex < second.tabIndex;
+    });
+    return order;
+}
+
 // A control's place in the client area at `dpi` (DEG and RAD sit in the frame).
 RECT placeOf(const ControlRow& row, UINT dpi)
 {
@@ -125,17 +140,22 @@ CalcWindow::CalcWindow(HINSTANCE instance)
                          (work.top + work.bottom - size.cy) / 2, size.cx, size.cy, nullptr, buildMenus(),
                          instance, this))
         return;
-    if (!createControls(instance, dpi)) {
-        DestroyWindow(m_hwnd);
-        return;
-    }
+    m_instance = instance;
+    m_dpi = dpi;
+    setFonts(dpi);
+    for (const std::size_t i : windowOrder())
+        if (kControls[i].kind != Key && !makeControl(i)) {
+            DestroyWindow(m_hwnd);
+            return;
+        }
+    for (const auto option : {engine::AngleOption::Deg, engine::AngleOption::Rad})
+        showOption(option, m_form.optionValue(option));
     if (const UINT shown = GetDpiForWindow(m_hwnd); shown != dpi)
         layOut(shown);
-    // COM takes Wine a good part of the start: begun once the window has painted (a timer comes after every
-    // paint), or at once if a screen reader asks first.
+    // Each control costs Wine a round trip to its server: the first frame draws the keys on the window
+    // itself, and they become controls just after it (a timer comes after every paint), or at once if a
+    // screen reader asks first. COM, which takes Wine as long to load, begins then too.
     SetTimer(m_hwnd, kAccessibilityTimer, 0, nullptr);
-    m_focus = m_controls[std::size_t(std::ranges::min_element(kControls, {}, &ControlRow::tabIndex) -
-                                     kControls.begin())];
 }
 
 CalcWindow::~CalcWindow()
@@ -143,7 +163,7 @@ CalcWindow::~CalcWindow()
     if (m_hwnd)
         DestroyWindow(m_hwnd);
     if (m_comStarted)
-        CoUninitialize();
+        endCom();
     if (m_displayMenu)
         DestroyMenu(m_displayMenu);
     if (m_accelerators)
@@ -160,56 +180,70 @@ HWND CalcWindow::control(const ControlRow& row) const
     return m_controls[std::size_t(&row - kControls.data())];
 }
 
-bool CalcWindow::createControls(HINSTANCE instance, UINT dpi)
+void CalcWindow::finishControls()
 {
-    // Tab follows the window order, which is the order of creation: the focusable controls by tab index,
-    // in front of the rest (the frame behind the option buttons it holds).
-    std::vector<std::size_t> order(kControls.size());
-    std::iota(order.begin(), order.end(), 0);
-    std::ranges::stable_sort(order, [](std::size_t a, std::size_t b) {
-        const ControlRow &first = kControls[a], &second = kControls[b];
-        if (focusable(first) != focusable(second))
-            return focusable(first);
-        return focusable(first) && first.tabIndex < second.tabIndex;
-    });
-    for (const std::size_t i : order) {
-        const ControlRow& row = kControls[i];
-        const wchar_t* windowClass = L"STATIC";
-        DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
-        switch (row.kind) {
-        case Label:
-            style |= row.name == "lblDisplay" ? SS_OWNERDRAW | SS_NOTIFY : SS_LEFT | SS_NOPREFIX;
-            break;
-        case Frame:
-            style |= SS_OWNERDRAW;
-            break;
-        case Option:
-            windowClass = L"BUTTON";
-            style |= BS_RADIOBUTTON;
-            break;
-        case Key:
-            windowClass = L"BUTTON";
-            style |= BS_OWNERDRAW | WS_TABSTOP | WS_GROUP;
-            break;
+    if (m_keysMade || !m_hwnd)
+        return;
+    m_keysMade = true;
+    for (std::size_t i = 0; i < kControls.size(); ++i)
+        if (kControls[i].kind == Key && !makeControl(i)) {
+            MessageBoxW(m_hwnd, L"Windows could not create the calculator's keys.", widen(kTitle).c_str(),
+                        MB_OK | MB_ICONERROR);
+            m_exitStatus = 1;
+            DestroyWindow(m_hwnd);
+            return;
         }
-        // DEG and RAD are one group: Tab reaches the selected one, the arrow keys select the other.
-        if (row.kind == Option && (i == 0 || kControls[i - 1].kind != Option))
-            style |= WS_GROUP;
-        const std::wstring text = row.name == "lblDisplay" ? m_display : widen(row.caption);
-        const RECT place = placeOf(row, dpi);
-        m_controls[i] = CreateWindowExW(0, windowClass, text.c_str(), style, place.left, place.top,
-                                        place.right - place.left, place.bottom - place.top, m_hwnd,
-                                        reinterpret_cast<HMENU>(INT_PTR(controlId(row))), instance, nullptr);
-        if (!m_controls[i])
-            return false;
-        // The control's own procedure is kept in its user data; controlProc adds the table's accessible
-        // object.
-        SetWindowLongPtrW(m_controls[i], GWLP_USERDATA, GetWindowLongPtrW(m_controls[i], GWLP_WNDPROC));
-        SetWindowLongPtrW(m_controls[i], GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(controlProc));
+    // The keys take their places in the tab order, among the option buttons.
+    const std::vector<std::size_t> order = windowOrder();
+    HWND previous = HWND_TOP;
+    for (const std::size_t i : order) {
+        if (!focusable(kControls[i]))
+            break;
+        SetWindowPos(m_controls[i], previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        previous = m_controls[i];
     }
-    for (const auto option : {engine::AngleOption::Deg, engine::AngleOption::Rad})
-        showOption(option, m_form.optionValue(option));
-    setFonts(dpi);
+    m_focus = m_controls[order.front()];
+    if (GetActiveWindow() == m_hwnd)
+        restoreFocus();
+}
+
+bool CalcWindow::makeControl(std::size_t i)
+{
+    const ControlRow& row = kControls[i];
+    const wchar_t* windowClass = L"STATIC";
+    DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
+    switch (row.kind) {
+    case Label:
+        style |= row.name == "lblDisplay" ? SS_OWNERDRAW | SS_NOTIFY : SS_LEFT | SS_NOPREFIX;
+        break;
+    case Frame:
+        style |= SS_OWNERDRAW;
+        break;
+    case Option:
+        windowClass = L"BUTTON";
+        style |= BS_RADIOBUTTON;
+        break;
+    case Key:
+        windowClass = L"BUTTON";
+        style |= BS_OWNERDRAW | WS_TABSTOP | WS_GROUP;
+        break;
+    }
+    // DEG and RAD are one group: Tab reaches the selected one, the arrow keys select the other.
+    if (row.kind == Option && (i == 0 || kControls[i - 1].kind != Option))
+        style |= WS_GROUP;
+    const std::wstring text = row.name == "lblDisplay" ? m_display : widen(row.caption);
+    const RECT place = placeOf(row, m_dpi);
+    m_controls[i] = CreateWindowExW(0, windowClass, text.c_str(), style, place.left, place.top,
+                                    place.right - place.left, place.bottom - place.top, m_hwnd,
+                                    reinterpret_cast<HMENU>(INT_PTR(controlId(row))), m_instance, nullptr);
+    if (!m_controls[i])
+        return false;
+    if (m_fonts[i])
+        SendMessageW(m_controls[i], WM_SETFONT, reinterpret_cast<WPARAM>(m_fonts[i]), FALSE);
+    // The control's own procedure is kept in its user data; controlProc adds the table's accessible
+    // object.
+    SetWindowLongPtrW(m_controls[i], GWLP_USERDATA, GetWindowLongPtrW(m_controls[i], GWLP_WNDPROC));
+    SetWindowLongPtrW(m_controls[i], GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(controlProc));
     return true;
 }
 
@@ -238,6 +272,8 @@ HMENU CalcWindow::buildMenus()
 void CalcWindow::layOut(UINT dpi)
 {
     for (std::size_t i = 0; i < kControls.size(); ++i) {
+        if (!m_controls[i])
+            continue; // a key still drawn by the window
         const RECT place = placeOf(kControls[i], dpi);
         SetWindowPos(m_controls[i], nullptr, place.left, place.top, place.right - place.left,
                      place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -278,7 +314,8 @@ void CalcWindow::setFonts(UINT dpi)
                                         DEFAULT_PITCH | FF_ROMAN, L"Times New Roman"));
         }
         m_fonts[i] = fonts[font];
-        SendMessageW(m_controls[i], WM_SETFONT, reinterpret_cast<WPARAM>(m_fonts[i]), TRUE);
+        if (m_controls[i]) // a key still drawn by the window takes it when it becomes a control
+            SendMessageW(m_controls[i], WM_SETFONT, reinterpret_cast<WPARAM>(m_fonts[i]), TRUE);
     }
     for (HGDIOBJ object : std::exchange(m_fontObjects, fonts))
         DeleteObject(object);
@@ -355,6 +392,15 @@ LRESULT CalcWindow::handle(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_DRAWITEM:
         draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
         return TRUE;
+    case WM_PAINT:
+        if (m_keysMade)
+            return DefWindowProcW(m_hwnd, message, wParam, lParam);
+        paintKeys();
+        return 0;
+    case WM_GETOBJECT:
+        finishControls();
+        startAccessibility();
+        return DefWindowProcW(m_hwnd, message, wParam, lParam);
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
         return colourControl(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
@@ -397,21 +443,44 @@ LRESULT CalcWindow::handle(UINT message, WPARAM wParam, LPARAM lParam)
         if (wParam != kAccessibilityTimer)
             return DefWindowProcW(m_hwnd, message, wParam, lParam);
         KillTimer(m_hwnd, kAccessibilityTimer);
+        finishControls();
         startAccessibility();
         return 0;
     case WM_DESTROY:
-        PostQuitMessage(0);
+        PostQuitMessage(m_exitStatus);
         return 0;
     default:
         return DefWindowProcW(m_hwnd, message, wParam, lParam);
     }
 }
 
+void CalcWindow::paintKeys()
+{
+    // Each key as its own control will draw it.
+    PAINTSTRUCT paint{};
+    HDC dc = BeginPaint(m_hwnd, &paint);
+    const std::size_t focus = windowOrder().front(); // where the focus goes, if the window is active
+    for (const ControlRow& row : kControls) {
+        if (row.kind != Key)
+            continue;
+        DRAWITEMSTRUCT item{};
+        item.CtlType = ODT_BUTTON;
+        item.CtlID = UINT(controlId(row));
+        item.itemState = &row == &kControls[focus] && GetActiveWindow() == m_hwnd ? ODS_FOCUS : 0;
+        item.hDC = dc;
+        item.rcItem = placeOf(row, m_dpi);
+        const int saved = SaveDC(dc);
+        draw(item);
+        RestoreDC(dc, saved);
+    }
+    EndPaint(m_hwnd, &paint);
+}
+
 void CalcWindow::startAccessibility()
 {
-    if (m_comStarted)
+    if (m_comStarted || !m_hwnd)
         return;
-    m_comStarted = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+    m_comStarted = beginCom();
     makeLiveRegion(m_controls[indexOf("lblDisplay")]);
 }
 

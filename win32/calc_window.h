@@ -31,6 +31,10 @@ class CalcWindow final : private form::View {
     HWND control(const form::ControlRow& row) const;
     const engine::CalculatorState& state() const { return m_form.state(); }
 
+    // The keys as controls: made just after the first paint, or now (drivers in this process call it before
+    // they click).
+    void finishControls();
+
     // Runs the window until it goes or File > Exit ends the program; returns the exit status.
     int run();
 
@@ -38,8 +42,10 @@ class CalcWindow final : private form::View {
     static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK controlProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
-    // The controls in tab order, each in its place at `dpi`.
-    bool createControls(HINSTANCE instance, UINT dpi);
+    // The control of kControls[i], in its place at m_dpi; false if Windows could not make it.
+    bool makeControl(std::size_t i);
+    // The first frame's keys, drawn on the window before they are controls.
+    void paintKeys();
     // The menu bar, its accelerators and the display's menu; returns the bar.
     HMENU buildMenus();
     // Every control to its place and font at `dpi`, and the window to the table's size.
@@ -63,6 +69,9 @@ class CalcWindow final : private form::View {
     void copy(std::string_view text) override;
 
     HWND m_hwnd = nullptr;
+    HINSTANCE m_instance = nullptr;
+    bool m_keysMade = false;
+    int m_exitStatus = 0;
     HACCEL m_accelerators = nullptr;
     HMENU m_displayMenu = nullptr;
     UINT m_dpi = USER_DEFAULT_SCREEN_DPI;
