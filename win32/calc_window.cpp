@@ -24,7 +24,7 @@ constexpr int kFirstControlId = 100;
 // Past IDOK and IDCANCEL, which IsDialogMessage sends for Enter and Escape.
 constexpr int kFirstMenuId = 1000;
 constexpr int kCopyId = kFirstMenuId + int(kMenus.size());
-constexpr UINT_PTR kAccessibilityTimer = 1;
+constexpr UINT_PTR kFirstPaintTimer = 1;
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 
 const ControlRow* rowOf(int id)
@@ -155,7 +155,8 @@ CalcWindow::CalcWindow(HINSTANCE instance)
     // Each control costs Wine a round trip to its server: the first frame draws the keys on the window
     // itself, and they become controls just after it (a timer comes after every paint), or at once if a
     // screen reader asks first. COM, which takes Wine as long to load, begins then too.
-    SetTimer(m_hwnd, kAccessibilityTimer, 0, nullptr);
+    SetTimer(m_hwnd, kFirstPaintTimer, 0, nullptr);
+    m_ready = true;
 }
 
 CalcWindow::~CalcWindow()
@@ -182,7 +183,7 @@ HWND CalcWindow::control(const ControlRow& row) const
 
 void CalcWindow::finishControls()
 {
-    if (m_keysMade || !m_hwnd)
+    if (m_keysMade || !m_ready)
         return;
     m_keysMade = true;
     for (std::size_t i = 0; i < kControls.size(); ++i)
@@ -360,6 +361,7 @@ LRESULT CALLBACK CalcWindow::windowProc(HWND hwnd, UINT message, WPARAM wParam, 
         return DefWindowProcW(hwnd, message, wParam, lParam);
     if (message == WM_NCDESTROY) {
         window->m_hwnd = nullptr;
+        window->m_ready = false;
         window->m_controls = {};
         return DefWindowProcW(hwnd, message, wParam, lParam);
     }
@@ -440,9 +442,9 @@ LRESULT CalcWindow::handle(UINT message, WPARAM wParam, LPARAM lParam)
         RedrawWindow(m_hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
         return 0;
     case WM_TIMER:
-        if (wParam != kAccessibilityTimer)
+        if (wParam != kFirstPaintTimer)
             return DefWindowProcW(m_hwnd, message, wParam, lParam);
-        KillTimer(m_hwnd, kAccessibilityTimer);
+        KillTimer(m_hwnd, kFirstPaintTimer);
         finishControls();
         startAccessibility();
         return 0;

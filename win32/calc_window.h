@@ -70,6 +70,7 @@ class CalcWindow final : private form::View {
 
     HWND m_hwnd = nullptr;
     HINSTANCE m_instance = nullptr;
+    bool m_ready = false; // every control but the keys made
     bool m_keysMade = false;
     int m_exitStatus = 0;
     HACCEL m_accelerators = nullptr;
