@@ -458,6 +458,28 @@ TEST(InProcess, TheFirstFrameIsTheFinishedWindow)
     EXPECT_EQ(differing, 0) << "colour values differ between the first frame and the finished window";
 }
 
+// Clicks that come before the timer that makes the keys: the keys are made first and each click reaches the
+// key it was aimed at (7, then M+ stores it); the program then ends with status 0 from File > Exit.
+TEST(InProcess, AClickBeforeTheKeysAreControlsReachesTheKey)
+{
+    winui::CalcWindow window(GetModuleHandleW(nullptr));
+    ASSERT_TRUE(window.hwnd());
+    ShowWindow(window.hwnd(), SW_SHOW);
+    const int dpi = int(GetDpiForWindow(window.hwnd()));
+    for (const char* key : {"7", "M+"}) {
+        const form::ControlRow& row = *replay::controlFor(key);
+        const LPARAM at = MAKELPARAM(form::twipsToPixels(row.left + row.width / 2, dpi),
+                                     form::twipsToPixels(row.top + row.height / 2, dpi));
+        PostMessageW(window.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+        PostMessageW(window.hwnd(), WM_LBUTTONUP, 0, at);
+    }
+    const form::MenuRow& exit =
+        *std::ranges::find(form::kMenus, form::Route::mnuFExit, &form::MenuRow::route);
+    PostMessageW(window.hwnd(), WM_COMMAND, WPARAM(winui::commandId(exit)), 0);
+    EXPECT_EQ(window.run(), 0);
+    EXPECT_EQ(window.state().sngMemory, 7.0f);
+}
+
 // Wine never moves a window to a monitor of another DPI, so WM_DPICHANGED is sent here, to a window of this
 // process; the display keeps its text through every change.
 TEST(InProcess, EachDpiChangeLaysOutAndScalesTheFontsAgain)

@@ -27,11 +27,10 @@ int main(int argc, char* argv[])
         return 2;
 
     winui::CalcWindow window(GetModuleHandleW(nullptr));
-    if (!window.hwnd()) {
+    if (!window.hwnd() || !window.finishControls()) {
         std::cerr << "calc-replay: the window was not created\n";
         return 1;
     }
-    window.finishControls();
     // Shown only for its picture: a hidden window's keys do not repaint on each click, ten times the speed.
     if (!request->screenshot.empty())
         ShowWindow(window.hwnd(), SW_SHOWNOACTIVATE);

@@ -181,18 +181,16 @@ HWND CalcWindow::control(const ControlRow& row) const
     return m_controls[std::size_t(&row - kControls.data())];
 }
 
-void CalcWindow::finishControls()
+bool CalcWindow::finishControls()
 {
     if (m_keysMade || !m_ready)
-        return;
+        return m_keysMade && m_hwnd;
     m_keysMade = true;
     for (std::size_t i = 0; i < kControls.size(); ++i)
         if (kControls[i].kind == Key && !makeControl(i)) {
-            MessageBoxW(m_hwnd, L"Windows could not create the calculator's keys.", widen(kTitle).c_str(),
-                        MB_OK | MB_ICONERROR);
             m_exitStatus = 1;
             DestroyWindow(m_hwnd);
-            return;
+            return false;
         }
     // The keys take their places in the tab order, among the option buttons.
     const std::vector<std::size_t> order = windowOrder();
@@ -203,9 +201,22 @@ void CalcWindow::finishControls()
         SetWindowPos(m_controls[i], previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         previous = m_controls[i];
     }
-    m_focus = m_controls[order.front()];
-    if (GetActiveWindow() == m_hwnd)
-        restoreFocus();
+    // MC, unless the user has already put the focus on DEG or RAD.
+    if (HWND focus = GetFocus(); focus && IsChild(m_hwnd, focus)) {
+        m_focus = focus;
+    } else {
+        m_focus = m_controls[order.front()];
+        if (GetActiveWindow() == m_hwnd)
+            restoreFocus();
+    }
+    return true;
+}
+
+void CalcWindow::finishControlsOrEnd()
+{
+    if (!finishControls() && !m_hwnd)
+        MessageBoxW(nullptr, L"Windows could not create the calculator's keys.", widen(kTitle).c_str(),
+                    MB_OK | MB_ICONERROR);
 }
 
 bool CalcWindow::makeControl(std::size_t i)
@@ -280,6 +291,8 @@ void CalcWindow::layOut(UINT dpi)
                      place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
     }
     setFonts(dpi);
+    if (!m_keysMade) // the keys the window draws, drawn again at the new size
+        InvalidateRect(m_hwnd, nullptr, TRUE);
     // The client area of the table at this DPI; the frame around it (and a menu bar that wraps) as it is.
     const int width = pixels(kClientWidth, dpi), height = pixels(kClientHeight, dpi);
     const SIZE frame = frameSize(dpi);
@@ -339,6 +352,20 @@ int CalcWindow::run()
 {
     MSG message{};
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        // Input comes before the timer that makes the keys: they are made first. A click queued for the
+        // window where it drew a key (it can be nowhere else over a key) goes to that key.
+        const bool mouse = message.message >= WM_MOUSEMOVE && message.message <= WM_MBUTTONDBLCLK;
+        if (!m_keysMade && (mouse || (message.message >= WM_KEYFIRST && message.message <= WM_KEYLAST)))
+            finishControlsOrEnd();
+        if (mouse && m_hwnd && message.hwnd == m_hwnd) {
+            POINT at{GET_X_LPARAM(message.lParam), GET_Y_LPARAM(message.lParam)};
+            HWND key = ChildWindowFromPointEx(m_hwnd, at, CWP_SKIPINVISIBLE);
+            if (const ControlRow* row = key ? rowOf(GetDlgCtrlID(key)) : nullptr; row && row->kind == Key) {
+                MapWindowPoints(m_hwnd, key, &at, 1);
+                message.hwnd = key;
+                message.lParam = MAKELPARAM(at.x, at.y);
+            }
+        }
         // Ctrl+C and Ctrl+X whichever control has the focus, then Tab and Space as in a dialog box.
         if (m_hwnd &&
             (TranslateAcceleratorW(m_hwnd, m_accelerators, &message) || IsDialogMessageW(m_hwnd, &message)))
@@ -400,9 +427,9 @@ LRESULT CalcWindow::handle(UINT message, WPARAM wParam, LPARAM lParam)
         paintKeys();
         return 0;
     case WM_GETOBJECT:
-        finishControls();
+        finishControlsOrEnd();
         startAccessibility();
-        return DefWindowProcW(m_hwnd, message, wParam, lParam);
+        return m_hwnd ? DefWindowProcW(m_hwnd, message, wParam, lParam) : 0;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
         return colourControl(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
@@ -445,7 +472,7 @@ LRESULT CalcWindow::handle(UINT message, WPARAM wParam, LPARAM lParam)
         if (wParam != kFirstPaintTimer)
             return DefWindowProcW(m_hwnd, message, wParam, lParam);
         KillTimer(m_hwnd, kFirstPaintTimer);
-        finishControls();
+        finishControlsOrEnd();
         startAccessibility();
         return 0;
     case WM_DESTROY:
@@ -480,7 +507,7 @@ void CalcWindow::paintKeys()
 
 void CalcWindow::startAccessibility()
 {
-    if (m_comStarted || !m_hwnd)
+    if (m_comStarted || !m_ready)
         return;
     m_comStarted = beginCom();
     makeLiveRegion(m_controls[indexOf("lblDisplay")]);

@@ -32,8 +32,8 @@ class CalcWindow final : private form::View {
     const engine::CalculatorState& state() const { return m_form.state(); }
 
     // The keys as controls: made just after the first paint, or now (drivers in this process call it before
-    // they click).
-    void finishControls();
+    // they click). False if Windows could not make them: the window is then gone, with exit status 1.
+    bool finishControls();
 
     // Runs the window until it goes or File > Exit ends the program; returns the exit status.
     int run();
@@ -46,6 +46,8 @@ class CalcWindow final : private form::View {
     bool makeControl(std::size_t i);
     // The first frame's keys, drawn on the window before they are controls.
     void paintKeys();
+    // finishControls, and a message box if Windows could not make the keys.
+    void finishControlsOrEnd();
     // The menu bar, its accelerators and the display's menu; returns the bar.
     HMENU buildMenus();
     // Every control to its place and font at `dpi`, and the window to the table's size.
