@@ -1,7 +1,7 @@
 #!/bin/bash
-# Start-up of the Windows build under Wine: exec -> first painted frame (XDamage) and peak RSS then, against a
-# bare Win32 window of the same size and menu bar (bare-window.exe, the floor), in pairs, in one private
-# prefix with a persistent wineserver on one private Xvfb.
+# Start-up of the Windows build under Wine, as it ships (stripped): exec -> first painted frame (XDamage) and
+# peak RSS then, against a bare Win32 window of the same size and menu bar (bare-window.exe, the floor), in
+# pairs, in one private prefix with a persistent wineserver on one private Xvfb.
 #   scripts/bench-windows.sh LINUX_BUILD WINDOWS_BUILD     RUNS=N pairs (default 10, at least 10)
 set -u
 here=$(dirname "$(readlink -f "$0")")
@@ -15,6 +15,11 @@ for exe in calculator bare-window; do
 done
 work=$(mktemp -d -t bench-windows.XXXXXX)
 trap '"$here/wine.sh" stop "$work/wine" >/dev/null 2>&1; rm -rf "$work"' EXIT
+# The programs as they ship, stripped: the build's debugging sections would add their pages to the start.
+mkdir "$work/bin"
+for exe in calculator bare-window; do
+    x86_64-w64-mingw32-strip -o "$work/bin/$exe.exe" "$windows/$exe.exe" || exit 2
+done
 "$here/wine.sh" start "$work/wine" || exit 2
 # shellcheck disable=SC1091
 . "$work/wine/env"
@@ -24,7 +29,7 @@ wine=/usr/lib/wine/wine64
 # Top-level windows as a desktop has them (the tests' prefix makes them unmanaged, which the timer passes by).
 $wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d Y /f >/dev/null 2>&1
 
-one() { "$ff" -t 30 -- $wine "$windows/$1.exe" 2>>"$work/apps.log"; }
+one() { "$ff" -t 30 -- $wine "$work/bin/$1.exe" 2>>"$work/apps.log"; }
 one calculator >/dev/null # warm-up: the page cache, Wine's own DLLs
 one bare-window >/dev/null
 : >"$work/runs.txt"
@@ -33,7 +38,7 @@ for ((i = 1; i <= runs; i++)); do
     echo "bare $(one bare-window)" >>"$work/runs.txt"
 done
 
-echo "Windows build under $($wine --version 2>/dev/null), one private prefix and Xvfb $DISPLAY, $runs pairs"
+echo "Windows build (stripped, as shipped) under $($wine --version 2>/dev/null), one private prefix and Xvfb $DISPLAY, $runs pairs"
 awk -f "$(dirname "$0")/bench-stats.awk" -f /dev/stdin "$work/runs.txt" <<'AWK'
     {
         if (field("status") != "ok") { failed++; if ($1 == "calculator") cp = ""; next }
