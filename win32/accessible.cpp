@@ -25,7 +25,9 @@ namespace {
 // use (a screen reader's first question, or once the window has painted), never with the program.
 template <typename Function> Function* late(const wchar_t* dll, const char* name)
 {
-    HMODULE module = LoadLibraryW(dll); // kept loaded for the program's life
+    // From the system folder only: not a planted copy beside the program (a download folder, say).
+    HMODULE module =
+        LoadLibraryExW(dll, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32); // kept for the program's life
     FARPROC entry = module ? GetProcAddress(module, name) : nullptr;
     return reinterpret_cast<Function*>(reinterpret_cast<void (*)()>(entry));
 }
