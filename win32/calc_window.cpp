@@ -50,16 +50,19 @@ bool focusable(const ControlRow& row)
 
 // Tab follows the window order: the focusable controls by tab index, in front of the rest (the frame
 // behind the option buttons it holds).
-std::vector<std::size_t> windowOrder()
+const std::vector<std::size_t>& windowOrder()
 {
-    std::vector<std::size_t> order(kControls.size());
-    std::iota(order.begin(), order.end(), 0);
-    std::ranges::stable_sort(order, [](std::size_t a, std::size_t b) {
-        const ControlRow &first = kControls[a], &second = kControls[b];
-        if (focusable(first) != focusable(second))
-            return focusable(first);
-        return focusable(first) && first.tabIndex < second.tabIndex;
-    });
+    static const std::vector<std::size_t> order = [] {
+        std::vector<std::size_t> sorted(kControls.size());
+        std::iota(sorted.begin(), sorted.end(), 0);
+        std::ranges::stable_sort(sorted, [](std::size_t a, std::size_t b) {
+            const ControlRow &first = kControls[a], &second = kControls[b];
+            if (focusable(first) != focusable(second))
+                return focusable(first);
+            return focusable(first) && first.tabIndex < second.tabIndex;
+        });
+        return sorted;
+    }();
     return order;
 }
 
@@ -193,7 +196,7 @@ bool CalcWindow::finishControls()
             return false;
         }
     // The keys take their places in the tab order, among the option buttons.
-    const std::vector<std::size_t> order = windowOrder();
+    const std::vector<std::size_t>& order = windowOrder();
     HWND previous = HWND_TOP;
     for (const std::size_t i : order) {
         if (!focusable(kControls[i]))
