@@ -2,6 +2,7 @@
 #include "form/form.h"
 
 #include "engine/messages.h"
+#include "form/translation.h"
 #include "numtext/runtime_error.h"
 
 #include <algorithm>
@@ -9,6 +10,17 @@
 
 namespace form {
 namespace {
+
+// The engine's messages, for the catalogue: the engine itself writes and reads the English.
+constexpr std::string_view kMessages[] = {
+    // TRANSLATORS: shown in the display after a division by zero, in place of the number; the display
+    // shows about 20 characters of bold type: no longer than the English.
+    N_("Cannot divide by 0"),
+    // TRANSLATORS: shown in the display when a function key has no result for the number (sqrt of -1, say),
+    // in place of the number; the display shows about 26 characters of bold type: no longer than the English.
+    N_("Invalid input for function"),
+};
+static_assert(kMessages[0] == engine::kDivideByZeroMessage && kMessages[1] == engine::kInvalidInputMessage);
 
 const ControlRow& rowNamed(std::string_view name)
 {
@@ -81,7 +93,7 @@ void Form::route(Route route, std::int16_t index)
 void Form::setText(std::string_view text)
 {
     m_text = text;
-    m_view.showDisplay(m_text);
+    m_view.showDisplay(shownText(m_text));
 }
 
 std::string Form::caption(engine::KeyArray keys, std::int16_t index) const
@@ -106,16 +118,23 @@ void Form::setOptionValue(engine::AngleOption option, bool value)
     m_view.showOption(option, value);
 }
 
+std::string_view shownText(std::string_view display)
+{
+    return engine::isMessage(display) ? tr(display) : display;
+}
+
 std::string clipboardText(std::string_view display)
 {
+    if (engine::isMessage(display))
+        return std::string(tr(display));
     std::string text(display);
-    if (!engine::isMessage(text))
-        std::erase(text, ' ');
+    std::erase(text, ' ');
     return text;
 }
 
 std::string spokenText(std::string_view display)
 {
+    display = shownText(display);
     const auto first = display.find_first_not_of(" \t\r\n");
     if (first == std::string_view::npos)
         return {};
@@ -125,7 +144,7 @@ std::string spokenText(std::string_view display)
 
 std::string_view accessibleName(const ControlRow& row)
 {
-    return row.spoken.empty() ? row.caption : row.spoken;
+    return row.spoken.empty() ? row.caption : tr(row.spoken);
 }
 
 ControlColours coloursOf(const ControlRow& row, const SystemColours& system)

@@ -16,7 +16,8 @@ namespace form {
 class View {
   public:
     virtual ~View() = default;
-    // The whole display text; the front-end shows as much as fits, the newest digits first.
+    // The whole display text as shown (shownText); the front-end shows as much as fits, the newest digits
+    // first.
     virtual void showDisplay(std::string_view text) = 0;
     virtual void showOption(engine::AngleOption option, bool value) = 0;
     // The display changed with a click: spoken once, after what the screen reader is saying.
@@ -59,14 +60,19 @@ class Form final : public engine::CalcDisplay {
     engine::Calculator m_calc{*this};
 };
 
+// The display as the user reads it: a message in the user's language (tr), a number as it stands, since the
+// display text is the number's store.
+std::string_view shownText(std::string_view display);
+
 // The display as other programs read a number: no blank for the sign (" 5" -> "5", "- 5" -> "-5"); a message
-// as it stands.
+// as it is shown.
 std::string clipboardText(std::string_view display);
 
-// What a screen reader says for the display: its text without the sign's blank, which is no word.
+// What a screen reader says for the display: its shown text without the sign's blank, which is no word.
 std::string spokenText(std::string_view display);
 
-// A control's accessible name: its spoken name, or its caption where that says it already.
+// A control's accessible name: its spoken name in the user's language, or its caption where that says it
+// already.
 std::string_view accessibleName(const ControlRow& row);
 
 // A control's background and text colour on a desktop with these system colours; the text reads on its

@@ -1,6 +1,8 @@
 // Help > About.
 #include "qt/calc_window.h"
 
+#include "form/translation.h"
+
 #include <QMessageBox>
 
 namespace qtui {
@@ -11,8 +13,8 @@ void showAbout(QWidget* parent)
     // its parts after it closes, and Qt warns on standard error for every part that no longer exists.
     auto* box = parent->findChild<QMessageBox*>(QStringLiteral("about"), Qt::FindDirectChildrenOnly);
     if (!box) {
-        box = new QMessageBox(QMessageBox::Information, QString::fromUtf8(form::kAboutTitle),
-                              QString::fromUtf8(form::kAboutText), QMessageBox::Ok, parent);
+        box = new QMessageBox(QMessageBox::Information, QString::fromUtf8(form::tr(form::kAboutTitle)),
+                              QString::fromUtf8(form::tr(form::kAboutText)), QMessageBox::Ok, parent);
         box->setObjectName(QStringLiteral("about"));
     }
     if (box->isVisible()) { // asked again while open, as a screen reader's action on the menu item can

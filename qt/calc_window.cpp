@@ -4,6 +4,8 @@
 #include "qt/desktop_colours.h"
 #include "qt/display_label.h"
 
+#include "form/translation.h"
+
 #include <QApplication>
 #include <QButtonGroup>
 #include <QClipboard>
@@ -57,7 +59,7 @@ CalcWindow::CalcWindow()
     m_scheme = new DesktopColours(this, [this] { applyColours(); });
 
     setObjectName(QStringLiteral("frmCalc"));
-    setWindowTitle(toQString(kTitle));
+    setWindowTitle(toQString(form::tr(kTitle)));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
 
@@ -144,9 +146,9 @@ QWidget* CalcWindow::buildControl(const ControlRow& row, QWidget* parent)
     widget->setAutoFillBackground(row.kind != Key);
     if (row.name == "lblDisplay") {
         // Its name is the text shown (set with the text), so a screen reader's review reads the number.
-        widget->setAccessibleDescription(toQString(row.spoken));
+        widget->setAccessibleDescription(toQString(form::tr(row.spoken)));
         m_lblDisplay = static_cast<QLabel*>(widget);
-        showWhole(*m_lblDisplay, m_form.displayText());
+        showWhole(*m_lblDisplay, shownText(m_form.displayText()));
     } else if (!row.spoken.empty()) {
         widget->setAccessibleName(toQString(form::accessibleName(row)));
     }
@@ -158,14 +160,14 @@ void CalcWindow::buildMenus()
     QMenu* menu = nullptr;
     for (const MenuRow& row : kMenus) {
         if (row.route == Route::None) {
-            menu = menuBar()->addMenu(toQString(row.caption));
+            menu = menuBar()->addMenu(toQString(form::tr(row.caption)));
             menu->setObjectName(toQString(row.name));
             continue;
         }
         QAction* action =
-            menu->addAction(toQString(row.caption), this, [this, &row] { m_form.click(row.route); });
+            menu->addAction(toQString(form::tr(row.caption)), this, [this, &row] { m_form.click(row.route); });
         action->setObjectName(toQString(row.name));
-        action->setShortcut(QKeySequence(toQString(row.shortcut)));
+        action->setShortcut(QKeySequence(toQString(row.shortcut), QKeySequence::PortableText));
     }
 
     // The display's own menu, made once: a menu made at each opening would leave screen readers the
@@ -173,7 +175,7 @@ void CalcWindow::buildMenus()
     auto* display = findChild<QLabel*>(QStringLiteral("lblDisplay"));
     auto* displayMenu = new QMenu(display);
     displayMenu->setObjectName(QStringLiteral("mnuDisplay"));
-    QAction* copy = displayMenu->addAction(toQString(kDisplayMenu.caption), QKeySequence::Copy, this,
+    QAction* copy = displayMenu->addAction(toQString(form::tr(kDisplayMenu.caption)), QKeySequence::Copy, this,
                                            [this] { m_form.click(kDisplayMenu.route); });
     copy->setObjectName(toQString(kDisplayMenu.name));
     addAction(copy);

@@ -2,14 +2,19 @@
 #include "qt/calc_window.h"
 #include "qt/startup.h"
 
+#include "form/translation.h"
+
 #include <QApplication>
 #include <QIcon>
 
 int main(int argc, char* argv[])
 {
+    // First: the lines printed when no display opens are in the user's language too.
+    qtui::useLanguage(form::environmentLanguages());
     qtui::prepareStartup();
     qtui::holdStartupMessages();
     QApplication app(argc, argv);
+    qtui::translateShortcuts();
     qtui::releaseStartupMessages();
     // On X11 the platform and input-method plugins are loaded by now; the window needs no other plugin,
     // and the image-format ones (gif, ico, jpeg) would otherwise be loaded just to read Qt's own PNG

@@ -1,6 +1,8 @@
 // Environment defaults read by Qt when the QApplication is built.
 #include "qt/startup.h"
 
+#include "form/translation.h"
+
 #include <QByteArray>
 #include <QEvent>
 #include <QGuiApplication>
@@ -72,6 +74,13 @@ bool unsentEventWarning(QtMsgType type, const char* category, const QString& tex
            text.startsWith(QLatin1StringView("Subscription string not handled:"));
 }
 
+// A catalogue text with its one %s replaced (no printf: the format is the translator's).
+QString translated(std::string_view english, const QString& value = {})
+{
+    const std::string_view text = form::tr(english);
+    return QString::fromUtf8(text.data(), qsizetype(text.size())).replace(QLatin1StringView("%s"), value);
+}
+
 void passOnMessage(QtMsgType type, const QMessageLogContext& context, const QString& text)
 {
     if (!unsentEventWarning(type, context.category, text))
@@ -90,11 +99,14 @@ void holdMessage(QtMsgType type, const QMessageLogContext& context, const QStrin
     std::unique_lock lock(heldLock);
     if (category == "qt.qpa.xcb" && text.startsWith(QLatin1StringView("could not connect to display"))) {
         const QString name = text.section(QLatin1Char(' '), 5).trimmed();
-        unopenedDisplays << (name.isEmpty() ? QStringLiteral("an X display (DISPLAY is not set)")
-                                            : QStringLiteral("X display ") + name);
+        // TRANSLATORS: printed on standard error when no X server answers, in "cannot open %s"; any length.
+        unopenedDisplays << (name.isEmpty() ? translated(N_("an X display (DISPLAY is not set)"))
+                                            // TRANSLATORS: as above; %s: the display's name, ":0".
+                                            : translated(N_("X display %s"), name));
     } else if (text.startsWith(QLatin1StringView("Failed to create wl_display"))) {
         const QString name = qEnvironmentVariable("WAYLAND_DISPLAY", QStringLiteral("wayland-0"));
-        unopenedDisplays << QStringLiteral("Wayland display ") + name;
+        // TRANSLATORS: as above; %s: the display's name, "wayland-0".
+        unopenedDisplays << translated(N_("Wayland display %s"), name);
     }
     if (type != QtFatalMsg) {
         heldMessages.push_back({type, category, text});
@@ -102,8 +114,11 @@ void holdMessage(QtMsgType type, const QMessageLogContext& context, const QStrin
     }
     if (!unopenedDisplays.isEmpty()) {
         // Qt would abort and suggest reinstalling; the program is fine, the display is missing.
-        std::fprintf(stderr, "calculator: cannot open %s; run it on an X11 or Wayland desktop\n",
-                     qPrintable(unopenedDisplays.join(QLatin1StringView(" or "))));
+        // TRANSLATORS: joins two displays in "cannot open %s": "X display :0 or Wayland display wayland-0".
+        const QString displays = unopenedDisplays.join(translated(N_(" or ")));
+        // TRANSLATORS: printed on standard error when the program cannot start; %s: the displays tried.
+        const QString line = translated(N_("calculator: cannot open %s; run it on an X11 or Wayland desktop"), displays);
+        std::fprintf(stderr, "%s\n", qPrintable(line));
         std::fflush(stderr);
         std::_Exit(1);
     }

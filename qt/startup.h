@@ -2,6 +2,8 @@
 #pragma once
 
 #include <functional>
+#include <string>
+#include <vector>
 
 class QWidget;
 
@@ -19,6 +21,12 @@ void releaseStartupMessages();
 
 // Whether the desktop is one for which Qt would pick its GTK theme (GNOME, Cinnamon, MATE, Xfce, ...).
 bool onGtkDesktop();
+
+// Loads the catalogue of the first of `languages` (form::environmentLanguages()) found beside the program (the
+// build tree: DIR/locale) or under its install prefix (DIR/../share/locale). Returns it; "": English.
+std::string useLanguage(const std::vector<std::string>& languages);
+// Qt's names of a shortcut's modifiers ("Ctrl") from the catalogue; once the QApplication exists.
+void translateShortcuts();
 
 // Runs work once, right after window has painted its first frame: for what the first frame can do without.
 void afterFirstFrame(QWidget* window, std::function<void()> work);
