@@ -8,7 +8,7 @@ WIN_BUILD ?= $(BUILD)-win
 FUZZ_SECONDS ?= 60
 
 .PHONY: deps deps-test deps-windows configure build test run clean test-fast test-windows windows fuzz \
-	verify-text bench package screenshot clean-roots compare-builds
+	verify-text bench package screenshot clean-roots compare-builds pot
 
 deps:
 	@scripts/deps.sh run
@@ -77,6 +77,10 @@ bench: deps-test build
 # The Debian package of the calculator, written into $(BUILD).
 package: deps-test build
 	cd $(BUILD) && cpack -G DEB
+
+# The translation template, po/calculator.pot, from the texts marked in the sources.
+pot:
+	scripts/pot.sh
 
 run: build
 	$(BUILD)/calculator

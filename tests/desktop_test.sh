@@ -74,7 +74,7 @@ fi
 
 case $1 in
 start)
-    wm_class=$(sed -n 's/^StartupWMClass=//p' "$here/../packaging/io.github.calculatordevs.Calculator.desktop")
+    wm_class=$(sed -n 's/^StartupWMClass=//p' "$here/../packaging/io.github.calculatordevs.Calculator.desktop.in")
     "${clean[@]}" "$calc" 2>"$work/stderr" &
     app=$!
     window=$(timeout 10 xdotool search --sync --onlyvisible --name '^Calculator$' | head -1) # or none: no icon

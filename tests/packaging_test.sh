@@ -9,7 +9,8 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 same_files() { # the list on stdin holds exactly the files the program installs
     sort | diff -u <(printf '%s\n' bin/calculator share/applications/$id.desktop share/doc/calculator/changelog.gz \
         share/doc/calculator/copyright share/icons/hicolor/{128x128,16x16,256x256,32x32,48x48,64x64}/apps/$id.png \
-        share/icons/hicolor/scalable/apps/$id.svg share/man/man1/calculator.1.gz share/metainfo/$id.metainfo.xml) - ||
+        share/icons/hicolor/scalable/apps/$id.svg share/man/man1/calculator.1.gz share/metainfo/$id.metainfo.xml \
+        $(sed '/^#/d; s|.*|share/locale/&/LC_MESSAGES/calculator.mo|' "$(dirname "$0")/../po/LINGUAS") | sort) - ||
         fail "$1 does not hold exactly the expected files"
 }
 deb() { (cd "$build" && cpack -G DEB >"$scratch/cpack.log") || fail "cpack: $(cat "$scratch/cpack.log")"; ls "$build"/calculator_*.deb; }
@@ -44,6 +45,9 @@ dpkg)
     status=0
     QT_QPA_PLATFORM=offscreen timeout 3 /usr/bin/calculator || status=$?
     [ $status = 124 ] || fail "the installed program ended by itself with status $status"
+    # It finds the installed catalogues: its line without a display is German.
+    env -u DISPLAY -u WAYLAND_DISPLAY LANGUAGE= LC_ALL= LANG=de_DE.UTF-8 QT_QPA_PLATFORM=xcb /usr/bin/calculator \
+        2>&1 | grep -q '^calculator: ein X-Display' || fail "the installed program does not speak German under LANG=de_DE"
     dpkg -r calculator >/dev/null && installed=
     while read -r path; do [ -d "$path" ] || [ ! -e "$path" ] || fail "$path is left after removal"; done <"$scratch/listed" ;;
 esac
