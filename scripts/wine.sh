@@ -5,7 +5,8 @@
 #   wine.sh start DIR [DPI]      a fresh prefix in DIR/prefix and an Xvfb, both at DPI dots per inch
 #                                (default 96); writes DIR/env
 #   wine.sh run PROGRAM ARGS...  runs a Windows program in the started prefix (WINE_DIR names DIR, else
-#                                the nearest wine/ folder above the program)
+#                                the nearest wine/ folder above the program), in English unless
+#                                WINE_LOCALE names another user language (de_DE.UTF-8)
 #   wine.sh stop DIR             ends the wineserver, every program in the prefix and the Xvfb
 set -euo pipefail
 
@@ -25,7 +26,9 @@ load_env() {
     [ -f "$dir/env" ] || { echo "wine.sh: no started prefix for $1 (run wine.sh start first)" >&2; exit 1; }
     # shellcheck disable=SC1091
     . "$dir/env"
-    export WINEPREFIX DISPLAY WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LC_ALL=C.UTF-8
+    # Wine makes LC_ALL each program's display language, and reads the name even where no such locale is
+    # installed; a program it starts inherits it.
+    export WINEPREFIX DISPLAY WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LC_ALL=${WINE_LOCALE:-C.UTF-8}
 }
 
 case ${1:-} in

@@ -2,6 +2,7 @@
 // colours on classic controls (no visual styles, which would ignore them).
 #include "win32/calc_window.h"
 
+#include "form/translation.h"
 #include "win32/accessible.h"
 #include "win32/drawing.h"
 #include "win32/text.h"
@@ -85,7 +86,7 @@ SIZE frameSize(UINT dpi)
 
 std::wstring menuText(const MenuRow& row)
 {
-    return widen(row.caption) + (row.shortcut.empty() ? L"" : L"\t" + widen(row.shortcut));
+    return widen(tr(row.caption)) + (row.shortcut.empty() ? L"" : L"\t" + widen(shortcutName(row.shortcut)));
 }
 
 // "Ctrl+X" as an accelerator for `command`.
@@ -138,7 +139,7 @@ CalcWindow::CalcWindow(HINSTANCE instance)
     GetDpiForMonitor(primary, MDT_EFFECTIVE_DPI, &dpi, &dpiY);
     const SIZE size = frameSize(dpi);
     const RECT& work = monitor.rcWork;
-    const std::wstring title = widen(kTitle);
+    const std::wstring title = widen(tr(kTitle));
     if (!CreateWindowExW(0, kWindowClass, title.c_str(), kStyle, (work.left + work.right - size.cx) / 2,
                          (work.top + work.bottom - size.cy) / 2, size.cx, size.cy, nullptr, buildMenus(),
                          instance, this))
@@ -218,8 +219,9 @@ bool CalcWindow::finishControls()
 void CalcWindow::finishControlsOrEnd()
 {
     if (!finishControls() && !m_hwnd)
-        MessageBoxW(nullptr, L"Windows could not create the calculator's keys.", widen(kTitle).c_str(),
-                    MB_OK | MB_ICONERROR);
+        // TRANSLATORS: a message box when Windows cannot make the calculator's keys; one sentence.
+        MessageBoxW(nullptr, widen(tr(N_("Windows could not create the calculator's keys."))).c_str(),
+                    widen(tr(kTitle)).c_str(), MB_OK | MB_ICONERROR);
 }
 
 bool CalcWindow::makeControl(std::size_t i)
@@ -270,7 +272,7 @@ HMENU CalcWindow::buildMenus()
     for (const MenuRow& row : kMenus) {
         if (row.route == Route::None) {
             menu = CreatePopupMenu();
-            AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(menu), widen(row.caption).c_str());
+            AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(menu), widen(tr(row.caption)).c_str());
             continue;
         }
         AppendMenuW(menu, MF_STRING, UINT_PTR(commandId(row)), menuText(row).c_str());
@@ -614,7 +616,8 @@ void CalcWindow::showAbout()
 {
     if (std::exchange(m_aboutShown, true))
         return; // the box is open already, and modal
-    MessageBoxW(m_hwnd, widen(kAboutText).c_str(), widen(kAboutTitle).c_str(), MB_OK | MB_ICONINFORMATION);
+    MessageBoxW(m_hwnd, widen(tr(kAboutText)).c_str(), widen(tr(kAboutTitle)).c_str(),
+                MB_OK | MB_ICONINFORMATION);
     m_aboutShown = false;
 }
 

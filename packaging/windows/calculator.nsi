@@ -1,5 +1,6 @@
 ; The Windows installer: per machine under Program Files, a Start menu entry, an uninstaller and an entry in
-; Apps & features. makensis -DVERSION=1.0.0 -DEXE=calculator.exe -DLICENSE=LICENSE.txt -DOUTFILE=setup.exe
+; Apps & features, in the user's language (the Windows display language; English without a catalogue).
+; makensis -DVERSION=1.0.0 -DEXE=calculator.exe -DLICENSE=LICENSE.txt -DLANGUAGES=languages.nsh -DOUTFILE=setup.exe
 Unicode true
 Target amd64-unicode
 SetCompressor /SOLID lzma
@@ -7,18 +8,20 @@ RequestExecutionLevel admin
 ; The download is named for what it is; its manifest asks for administrator rights itself.
 !pragma warning disable 9000
 !include "FileFunc.nsh"
+!include "MUI2.nsh"
 !include "x64.nsh"
 
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Calculator"
-Name "Calculator"
+Name "$(ProgramName)"
 OutFile "${OUTFILE}"
 InstallDir "$PROGRAMFILES64\Calculator"
-LicenseData "${LICENSE}"
-Page license
-Page directory
-Page instfiles
-UninstPage uninstConfirm
-UninstPage instfiles
+!insertmacro MUI_PAGE_LICENSE "${LICENSE}"
+!insertmacro MUI_PAGE_DIRECTORY
+!insertmacro MUI_PAGE_INSTFILES
+!insertmacro MUI_UNPAGE_CONFIRM
+!insertmacro MUI_UNPAGE_INSTFILES
+; Each MUI_LANGUAGE with the program's name in it; Windows' display language chooses one.
+!include "${LANGUAGES}"
 
 VIProductVersion "${VERSION}.0"
 VIAddVersionKey "ProductName" "Calculator"
@@ -42,8 +45,9 @@ Section
     File "/oname=calculator.exe" "${EXE}"
     File "/oname=LICENSE.txt" "${LICENSE}"
     WriteUninstaller "$INSTDIR\uninstall.exe"
-    CreateShortcut "$SMPROGRAMS\Calculator.lnk" "$INSTDIR\calculator.exe"
-    WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "Calculator"
+    CreateShortcut "$SMPROGRAMS\$(ProgramName).lnk" "$INSTDIR\calculator.exe"
+    ; The uninstaller, in whatever language it runs, removes the entry by this name.
+    WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "$(ProgramName)"
     WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
     WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "The Calculator developers"
     WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\calculator.exe,0"
@@ -62,7 +66,9 @@ Function un.onInit
 FunctionEnd
 
 Section "Uninstall"
-    Delete "$SMPROGRAMS\Calculator.lnk"
+    ReadRegStr $0 HKLM "${UNINSTALL_KEY}" "DisplayName"
+    StrCmp $0 "" +2
+    Delete "$SMPROGRAMS\$0.lnk"
     Delete "$INSTDIR\calculator.exe"
     Delete "$INSTDIR\LICENSE.txt"
     Delete "$INSTDIR\uninstall.exe"

@@ -1,0 +1,52 @@
+# The installer's languages as an NSIS include: Modern UI's own pages in each, and the program's name (the
+# Start menu entry, Apps & features) from the program's catalogue, so that both say the same word.
+#   cmake -DPO_DIR=po -DLANGUAGES="de;fr" -DMSGCAT=msgcat -DOUTPUT=languages.nsh -P nsis_languages.cmake
+# English comes first: the language of a Windows whose language has no catalogue.
+set(nsis_de German)
+set(nsis_es Spanish)
+set(nsis_fr French)
+set(nsis_it Italian)
+set(nsis_ja Japanese)
+set(nsis_nl Dutch)
+set(nsis_pl Polish)
+set(nsis_pt_BR PortugueseBR)
+set(nsis_ru Russian)
+set(nsis_zh_CN SimpChinese)
+
+# The msgstr of `msgid` in `po`, one line each (msgcat --no-wrap); the English where it is untranslated.
+function(translation po msgid out)
+    execute_process(COMMAND ${MSGCAT} --no-wrap --no-location ${po} OUTPUT_VARIABLE text
+                    COMMAND_ERROR_IS_FATAL ANY)
+    string(REPLACE ";" "\\;" text "${text}")
+    string(REPLACE "\n" ";" lines "${text}")
+    set(result "${msgid}")
+    set(found OFF)
+    foreach(line IN LISTS lines)
+        if(found AND line MATCHES "^msgstr \"(.+)\"$")
+            set(result "${CMAKE_MATCH_1}")
+            break()
+        endif()
+        set(found OFF)
+        if(line STREQUAL "msgid \"${msgid}\"")
+            set(found ON)
+        endif()
+    endforeach()
+    # A po string's escapes as NSIS writes them.
+    string(REPLACE "$" "$$" result "${result}")
+    string(REPLACE "\\\"" "$\\\"" result "${result}")
+    set(${out} "${result}" PARENT_SCOPE)
+endfunction()
+
+set(nsh "!insertmacro MUI_LANGUAGE \"English\"\nLangString ProgramName \${LANG_ENGLISH} \"Calculator\"\n")
+foreach(language IN LISTS LANGUAGES)
+    if(NOT DEFINED nsis_${language})
+        message(FATAL_ERROR "no NSIS language for ${language}: add it to ${CMAKE_CURRENT_LIST_FILE}")
+    endif()
+    set(nsis ${nsis_${language}})
+    translation(${PO_DIR}/${language}.po "Calculator" name)
+    string(TOUPPER ${nsis} upper)
+    string(APPEND nsh "!insertmacro MUI_LANGUAGE \"${nsis}\"\nLangString ProgramName \${LANG_${upper}} \"${name}\"\n")
+endforeach()
+file(WRITE ${OUTPUT}.new "${nsh}")
+file(COPY_FILE ${OUTPUT}.new ${OUTPUT} ONLY_IF_DIFFERENT)
+file(REMOVE ${OUTPUT}.new)
