@@ -1,12 +1,15 @@
 // calculator.exe driven from another program, as a user, another program and a screen reader meet it under
 // Wine: keys clicked (BM_CLICK) and typed (SendInput), the display read (WM_GETTEXT), About, the ways it
-// ends, the clipboard, MSAA's names and roles, the client size at 96 and 192 DPI.
+// ends, the clipboard, MSAA's names and roles, the client size at 96 and 192 DPI; the texts in the user's
+// language (WINE_LOCALE), English under C.
 //   windows_window_test CALCULATOR_EXE [GoogleTest options]
 #include "colour_check.h"
 #include "form/form.h"
+#include "form/translation.h"
 #include "tools/replay.h"
 #include "tools/window_png_win32.h"
 #include "win32/calc_window.h"
+#include "win32/language.h"
 #include "win32/text.h"
 
 #include <gtest/gtest.h>
@@ -23,6 +26,7 @@
 namespace {
 
 std::wstring g_calculator; // the program under test
+bool g_translated = false; // this process speaks calculator.exe's catalogue of the user's language
 
 const form::ControlRow& rowNamed(std::string_view name)
 {
@@ -164,7 +168,7 @@ TEST_P(Clicked, DisplayAndOptions)
 {
     const Calculator calculator;
     ASSERT_TRUE(calculator.hwnd());
-    EXPECT_EQ(calculator.click(GetParam().keys), GetParam().display);
+    EXPECT_EQ(calculator.click(GetParam().keys), form::shownText(GetParam().display));
     for (const char* option : {"optDeg", "optRad"}) {
         const LRESULT checked = SendMessageW(calculator.control(rowNamed(option)), BM_GETCHECK, 0, 0);
         EXPECT_EQ(checked, std::string_view(option) == GetParam().checked ? BST_CHECKED : BST_UNCHECKED)
@@ -244,18 +248,48 @@ TEST(About, ModalSharedTextChangesNothing)
     calculator.command(*std::ranges::find(form::kMenus, form::Route::mnuHAbout, &form::MenuRow::route));
     HWND box = nullptr;
     ASSERT_TRUE(poll([&] {
-        box = FindWindowW(L"#32770", winui::widen(form::kAboutTitle).c_str());
+        box = FindWindowW(L"#32770", winui::widen(form::tr(form::kAboutTitle)).c_str());
         return box && IsWindowVisible(box);
     })) << "no About box";
     EXPECT_FALSE(IsWindowEnabled(calculator.hwnd())) << "the window is not disabled while About shows";
     std::string texts;
     for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
         texts += textOf(child) + "|";
-    EXPECT_NE(texts.find(form::kAboutText), std::string::npos) << texts;
+    EXPECT_NE(texts.find(form::tr(form::kAboutText)), std::string::npos) << texts;
     PostMessageW(box, WM_COMMAND, IDOK, 0);
     EXPECT_TRUE(poll([&] { return !IsWindow(box) && IsWindowEnabled(calculator.hwnd()); }));
     EXPECT_EQ(calculator.focus(), focus);
     EXPECT_EQ(calculator.click("="), " 3");
+}
+
+std::string menuText(HMENU menu, int position)
+{
+    wchar_t text[100] = {};
+    GetMenuStringW(menu, UINT(position), text, 100, MF_BYPOSITION);
+    return winui::narrow(text);
+}
+
+// The title and the menus, their shortcuts' names too, from the catalogue of the user's language that
+// calculator.exe carries; exactly the table's English where it carries none (C). The menus of a window in
+// this process: Wine shows no other process's.
+TEST(Language, TitleAndMenus)
+{
+    EXPECT_EQ(g_translated, PRIMARYLANGID(GetUserDefaultUILanguage()) != LANG_ENGLISH);
+    EXPECT_EQ(g_translated, form::tr(form::kTitle) != form::kTitle);
+    const Calculator calculator;
+    ASSERT_TRUE(calculator.hwnd());
+    EXPECT_EQ(textOf(calculator.hwnd()), form::tr(form::kTitle));
+    const winui::CalcWindow window(GetModuleHandleW(nullptr));
+    std::string menus, expected;
+    for (int i = 0; HMENU menu = GetSubMenu(GetMenu(window.hwnd()), i); ++i) {
+        menus += menuText(GetMenu(window.hwnd()), i) + "|";
+        for (int item = 0; item < GetMenuItemCount(menu); ++item)
+            menus += menuText(menu, item) + "|";
+    }
+    for (const form::MenuRow& row : form::kMenus)
+        expected += std::string(form::tr(row.caption)) +
+                    (row.shortcut.empty() ? "" : "\t" + form::shortcutName(row.shortcut)) + "|";
+    EXPECT_EQ(menus, expected);
 }
 
 std::string clipboard()
@@ -559,6 +593,9 @@ int main(int argc, char* argv[])
         return 2;
     }
     g_calculator = winui::widen(argv[1]);
+    // The texts to expect: this process takes the same language from the same catalogues.
+    g_translated =
+        winui::useLanguage(LoadLibraryExW(g_calculator.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
     // Sizes in this process as the calculator has them, not scaled for a program unaware of DPI.
     SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
