@@ -85,13 +85,15 @@ pot:
 run: build
 	$(BUILD)/calculator
 
-# The real windows for the README: Qt offscreen at 1x and 2x, Qt on an X server under Plasma's Breeze Dark
-# colours, and the Windows build under Wine.
+# The real windows for the README: Qt offscreen at 1x and 2x and in German and French, Qt on an X server under
+# Plasma's Breeze Dark colours, and the Windows build under Wine.
 screenshot: build
 	mkdir -p docs $(BUILD)/breeze-dark
 	QT_QPA_PLATFORM=offscreen $(BUILD)/calc-replay --screenshot docs/screenshot.png 1 2 3 . 4 5 >/dev/null
 	QT_QPA_PLATFORM=offscreen QT_SCALE_FACTOR=2 \
 		$(BUILD)/calc-replay --screenshot docs/screenshot@2x.png 1 2 3 . 4 5 >/dev/null
+	for language in de fr; do QT_QPA_PLATFORM=offscreen $(BUILD)/calc-replay --language $$language \
+		--screenshot docs/screenshot-$$language.png 1 / 0 = >/dev/null; done
 	printf '[Colors:Button]\nBackgroundNormal=49,54,59\nForegroundNormal=252,252,252\n[Colors:Window]\nBackgroundNormal=35,38,41\nForegroundNormal=252,252,252\n' \
 		>$(BUILD)/breeze-dark/kdeglobals
 	xvfb-run -a env QT_QPA_PLATFORM=xcb XDG_CURRENT_DESKTOP=KDE KDE_SESSION_VERSION=5 \

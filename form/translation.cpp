@@ -186,17 +186,16 @@ std::vector<std::string> languagesFrom(const LocaleVariables& variables)
     std::vector<std::string> languages = localeCandidates(locale);
     if (languages.front() == "C")
         return languages;
-    if (!variables.language.empty()) {
-        languages.clear();
-        for (std::string_view list = variables.language; !list.empty();) {
-            const std::size_t colon = list.find(':');
-            for (std::string& candidate : localeCandidates(list.substr(0, colon)))
-                if (!list.substr(0, colon).empty() && std::ranges::find(languages, candidate) == languages.end())
-                    languages.push_back(std::move(candidate));
-            list = colon == std::string_view::npos ? "" : list.substr(colon + 1);
-        }
+    std::vector<std::string> listed;
+    for (std::string_view list = variables.language; !list.empty();) {
+        const std::size_t colon = list.find(':');
+        if (const std::string_view entry = list.substr(0, colon); !entry.empty())
+            for (std::string& candidate : localeCandidates(entry))
+                if (std::ranges::find(listed, candidate) == listed.end())
+                    listed.push_back(std::move(candidate));
+        list = colon == std::string_view::npos ? "" : list.substr(colon + 1);
     }
-    return languages;
+    return listed.empty() ? languages : listed; // a list of empty entries names none
 }
 
 std::vector<std::string> environmentLanguages()

@@ -1,10 +1,12 @@
 #!/usr/bin/python3
 """A screen reader's view of the running calculator over AT-SPI, run by tests/desktop_test.sh.
-   atspi_test.py PID screen-reader QT  keys by their spoken names, what is announced, the display, the DEG/RAD
-                                       group, the About box; Off. QT: the Qt version the program is built with
+   atspi_test.py PID screen-reader QT [LOCALEDIR LOCALE]  keys by their spoken names, what is announced, the
+                                       display, the DEG/RAD group, the menus, the About box; Off. QT: the Qt version
+                                       the program is built with; LOCALE: the names are its catalogue's
    atspi_test.py PID clipboard         Ctrl+C and the display's menu (X11), and what another program reads; Off
    atspi_test.py PID NAME              only presses the push button or menu item NAME ("off", "Exit")"""
 import contextlib
+import gettext
 import subprocess
 import sys
 import time
@@ -19,6 +21,11 @@ warnings.filterwarnings("ignore", category=DeprecationWarning)  # get_action_nam
 failures = []
 announced = []  # what a screen reader speaks by itself, as the program sends it
 Role = Atspi.Role
+_ = gettext.NullTranslations().gettext  # the program's language: English unless given one
+
+
+def menu(text):  # a menu's name as heard: without the access key's mark
+    return _(text).replace("&", "", 1)
 
 
 def check(ok, what):
@@ -93,11 +100,14 @@ def clipboard_checks(app):
 
 
 def screen_reader_checks(app, qt68):
-    keys = {name: find(app, Role.PUSH_BUTTON, name) for name in ("two", "plus", "three", "equals", "divided by", "zero")}
-    display = find(app, Role.LABEL, description="display")
-    deg, rad = find(app, Role.RADIO_BUTTON, "degrees"), find(app, Role.RADIO_BUTTON, "radians")
-    missing = [name for name, node in (*keys.items(), ("display", display), ("DEG", deg), ("RAD", rad)) if not node]
-    if not check(not missing, f"keys, DEG, RAD are found by their spoken names, the display as such {missing}"):
+    keys = {name: find(app, Role.PUSH_BUTTON, _(name)) for name in ("two", "plus", "three", "equals", "divided by", "zero",
+                                                                    "square root")}
+    display = find(app, Role.LABEL, description=_("display"))
+    deg, rad = find(app, Role.RADIO_BUTTON, _("degrees")), find(app, Role.RADIO_BUTTON, _("radians"))
+    menus = [(name, find(app, Role.MENU_ITEM, menu(name))) for name in ("&File", "E&xit", "&Help", "&About")]
+    missing = [name for name, node in (*keys.items(), ("display", display), ("DEG", deg), ("RAD", rad), *menus)
+               if not node]
+    if not check(not missing, f"keys, DEG, RAD, menus are found by their names, the display as such {missing}"):
         return
     # Qt 6.8 announces the text from the display; before it, a notification named with the text appears.
     listener = Atspi.EventListener.new(lambda e: (qt68 or e.detail1) and e.source.get_role() == (
@@ -109,9 +119,9 @@ def screen_reader_checks(app, qt68):
         press(keys[name])
         wait_for(lambda: len(announced) > count, 1.0)
     wait_for(lambda: False, 0.3)  # a late or repeated announcement would show here
-    want = ["2", "3", "5", "0", "Cannot divide by 0"]
+    want = ["2", "3", "5", "0", _("Cannot divide by 0")]
     check(announced == want, f"each change is announced once: {announced} (want {want})")
-    check(deg.get_parent().get_name() == "angle unit" and rad.get_parent() == deg.get_parent(),
+    check(deg.get_parent().get_name() == _("angle unit") and rad.get_parent() == deg.get_parent(),
           "DEG and RAD are heard in one group named 'angle unit'")
     about_checks(app)
 
@@ -123,11 +133,12 @@ def about_checks(app):
     Atspi.EventListener.new(lambda event: None).register("window:destroy")
     Atspi.set_timeout(300, 300)  # Qt replies to the action only when the modal box is closed
     with contextlib.suppress(GLib.Error):
-        find(app, Role.MENU_ITEM, "About").do_action(0)
+        find(app, Role.MENU_ITEM, menu("&About")).do_action(0)
     Atspi.set_timeout(2000, 10000)
-    parts = list(walk(wait_for(lambda: find(app, Role.ALERT, "About Calculator"))))
+    parts = list(walk(wait_for(lambda: find(app, Role.ALERT, _("About Calculator")))))
     text = [node.get_name() for node in parts]
-    if check(text[-1:] == ["OK"] and any("December 2026" in t for t in text), f"the About box reads {text}"):
+    about = _("Calculator, written by the Calculator developers in December 2026.")
+    if check(text[-1:] == ["OK"] and about in text, f"the About box reads {text}"):
         press(parts[-1])
         check(wait_for(lambda: not fresh(parts[0]).get_state_set().contains(Atspi.StateType.SHOWING)),
               "OK closes the About box")
@@ -136,19 +147,22 @@ def about_checks(app):
 
 
 def main():
+    global _
     pid, name = int(sys.argv[1]), sys.argv[2]
+    if len(sys.argv) > 5:  # fails unless the program's catalogue for the locale is there
+        _ = gettext.translation("calculator", sys.argv[4], [sys.argv[5]]).gettext
     Atspi.set_timeout(2000, 10000)
     desktop = Atspi.get_desktop(0)
     app = wait_for(lambda: next((a for a in (desktop.get_child_at_index(i) for i in range(desktop.get_child_count()))
                                  if a and a.get_process_id() == pid), None))
     window = app and wait_for(lambda: app.get_child_count() > 0 and app.get_child_at_index(0))
-    if not check(bool(window) and window.get_name() == "Calculator", "a window named Calculator is on AT-SPI"):
+    if not check(bool(window) and window.get_name() == _("Calculator"), "a window named Calculator is on AT-SPI"):
         return 1
     if name == "screen-reader":
         screen_reader_checks(app, tuple(int(n) for n in sys.argv[3].split(".")[:2]) >= (6, 8))
     elif name == "clipboard":
         clipboard_checks(app)
-    name = "off" if name in ("screen-reader", "clipboard") else name  # Off ends their runs
+    name = _("off") if name in ("screen-reader", "clipboard") else name  # Off ends their runs
     key = find(app, Role.PUSH_BUTTON, name) or find(app, Role.MENU_ITEM, name)
     check(key is not None and press(key), f"'{name}' is pressed")
     return 1 if failures else 0

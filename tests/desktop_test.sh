@@ -2,7 +2,8 @@
 # The real program on real display servers, each run in a scratch home with servers of its own.
 #   desktop_test.sh start CALC            X11: the window maps centred with its icon and class; Ctrl+X ends it
 #   desktop_test.sh no-display CALC       no display to open: one line that says which, and exit status 1
-#   desktop_test.sh screen-reader CALC QT X11 and AT-SPI: tests/atspi_test.py for CALC built with Qt QT, then Off ends it
+#   desktop_test.sh screen-reader CALC QT [LOCALE]  X11 and AT-SPI: tests/atspi_test.py for CALC built with Qt QT,
+#                                         in LOCALE (made with localedef; the names from its catalogue), then Off ends it
 #   desktop_test.sh clipboard CALC        X11: Ctrl+C and the display's menu copy it, xclip reads it; Off ends it
 #   desktop_test.sh wayland CALC SCALE    headless weston: the toplevel's title, app id and size; Off or Exit ends it
 set -u
@@ -22,7 +23,7 @@ ended() {                                                                       
 }
 
 if [ "$1" = --in-session ]; then # inside dbus-run-session: the accessibility bus first, Qt looks once
-    mode=$3 scale=$4 out=$XDG_RUNTIME_DIR/stderr
+    mode=$3 scale=$4 language=${5:-} out=$XDG_RUNTIME_DIR/stderr
     trap 'kill $(jobs -p) 2>/dev/null; wait 2>/dev/null' EXIT
     /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
     poll eval 'dbus-send --session --print-reply --dest=org.freedesktop.DBus / org.freedesktop.DBus.NameHasOwner \
@@ -53,7 +54,8 @@ if [ "$1" = --in-session ]; then # inside dbus-run-session: the accessibility bu
             awk -F', ' -v s="$scale" '$3 >= 224 * s && $4 >= 363 * s { ok = 1 } END { exit !ok }' ||
             fail "no buffer of ${scale}x the window's size"
     fi
-    /usr/bin/python3 "$here/atspi_test.py" $app "${key:-$mode}" $qt || exit 1
+    /usr/bin/python3 "$here/atspi_test.py" $app "${key:-$mode}" $qt ${language:+"$(dirname "$calc")/locale" "$language"} ||
+        exit 1
     ended $app "$out" "${key:-off}"
     exit 0
 fi
@@ -64,6 +66,11 @@ mkdir -m 700 "$work/home" "$work/run"
 # Nothing of the caller's desktop or session.
 clean=(env -i PATH="$PATH" HOME="$work/home" XDG_RUNTIME_DIR="$work/run" LANG=C.UTF-8
     ${ASAN_OPTIONS:+ASAN_OPTIONS=$ASAN_OPTIONS} ${LSAN_OPTIONS:+LSAN_OPTIONS=$LSAN_OPTIONS})
+if [ -n "${4:-}" ]; then # a clean root has no locale but C: made here, as a user's system has it
+    mkdir "$work/locales"
+    localedef -i "${4%%.*}" -f UTF-8 "$work/locales/$4" || fail "localedef could not make $4"
+    clean+=(LOCPATH="$work/locales" LANG="$4")
+fi
 if [[ $1 =~ ^(start|screen-reader|clipboard)$ ]]; then
     mkfifo "$work/displayfd"
     Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/displayfd" >"$work/xvfb.log" 2>&1 &
@@ -99,7 +106,8 @@ no-display)
 |an X display (DISPLAY is not set)
 DISPLAY=:$n|X display :$n
 QT_QPA_PLATFORM=wayland WAYLAND_DISPLAY=wl-none|Wayland display wl-none
+LANGUAGE=xx_YY LANG=fr_CA.UTF-8|an X display (DISPLAY is not set)
 EOF
     ;;
-*) timeout -k 5 90 "${clean[@]}" dbus-run-session -- "$0" --in-session "$calc" "$1" "${3:-1}" ;;
+*) timeout -k 5 90 "${clean[@]}" dbus-run-session -- "$0" --in-session "$calc" "$1" "${3:-1}" "${4:-}" ;;
 esac

@@ -1,11 +1,14 @@
 // The real window offscreen, at the scale QT_SCALE_FACTOR sets: its picture, keys, focus, About, long
 // entries.
 #include "colour_check.h"
+#include "form/translation.h"
 #include "qt/calc_window.h"
 
 #include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QMessageBox>
 #include <QRadioButton>
@@ -288,6 +291,28 @@ class UiTest : public QObject {
         QCOMPARE(window->displayText(), typed.toStdString());
         click(*window, QStringLiteral("6"));
         QCOMPARE(window->displayText(), (typed + u'6').toStdString());
+    }
+
+    // Each catalogue's messages show whole in the display, as the English ones do.
+    void messagesFitInEveryLanguage()
+    {
+        const QDir locales(QStringLiteral(CALC_LOCALE_DIR));
+        const QStringList languages = locales.entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+        QVERIFY(languages.size() >= 10);
+        for (const QString& language : QStringList{QString()} + languages) {
+            QFile mo(locales.filePath(language + QStringLiteral("/LC_MESSAGES/calculator.mo")));
+            QVERIFY(language.isEmpty() ? !form::loadCatalogue({}) : mo.open(QIODevice::ReadOnly));
+            const QByteArray bytes = mo.isOpen() ? mo.readAll() : QByteArray();
+            QVERIFY(language.isEmpty() || form::loadCatalogue(std::string_view(bytes.data(), bytes.size())));
+            auto window = shownWindow();
+            for (const auto& [keys, message] : {std::pair{"1 / 0 =", "Cannot divide by 0"},
+                                                std::pair{"C 0 log", "Invalid input for function"}}) {
+                const std::string_view shown = form::tr(message);
+                QCOMPARE(click(*window, QLatin1StringView(keys)), QString::fromUtf8(shown.data(), shown.size()));
+                QVERIFY2(language.isEmpty() || shown != message, qPrintable(language));
+            }
+        }
+        form::loadCatalogue({});
     }
 
     void aboutIsModalAndChangesNothing()

@@ -1,6 +1,8 @@
 // calc-replay: clicks keys on a real frmCalc (Qt, offscreen unless QT_QPA_PLATFORM says otherwise) and prints
 // the display after each, for checks from a shell and for comparing builds.
+#include "form/translation.h"
 #include "qt/calc_window.h"
+#include "qt/startup.h"
 #include "tools/replay.h"
 
 #include <QApplication>
@@ -18,7 +20,11 @@ int main(int argc, char* argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     int qtArgc = 1; // the keys are ours, not Qt's options
+    // English, as the design's texts, unless a language is asked for: its output is compared byte for byte.
+    if (!request->language.empty())
+        qtui::useLanguage(form::localeCandidates(request->language));
     QApplication app(qtArgc, argv);
+    qtui::translateShortcuts();
     qtui::CalcWindow window;
     window.show();
     if (!QTest::qWaitForWindowExposed(&window)) {
@@ -27,7 +33,7 @@ int main(int argc, char* argv[])
     }
     for (const form::ControlRow* key : request->keys) {
         QTest::mouseClick(window.findChild<QWidget*>(qtui::controlName(*key)), Qt::LeftButton);
-        std::cout << replay::line(window.displayText(), request->withState ? &window.state() : nullptr)
+        std::cout << replay::line(std::string(form::shownText(window.displayText())), request->withState ? &window.state() : nullptr)
                   << '\n';
     }
     const std::string& screenshot = request->screenshot;

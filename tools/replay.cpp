@@ -38,6 +38,8 @@ std::optional<Request> parse(int argc, char* argv[], std::istream& in)
             request.withState = true;
         else if (arg == "--screenshot" && first + 1 < argc)
             request.screenshot = argv[++first];
+        else if (arg == "--language" && first + 1 < argc)
+            request.language = argv[++first];
         else
             break;
     }

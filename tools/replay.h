@@ -1,5 +1,5 @@
 // What every build's calc-replay shares: its command line, the keys it knows, and the lines it prints.
-//   calc-replay [--state] [--screenshot FILE] [KEY...]   (no KEY: whitespace-separated keys on stdin)
+//   calc-replay [--state] [--screenshot FILE] [--language LANG] [KEY...]   (no KEY: keys on stdin)
 #pragma once
 
 #include "engine/calculator_state.h"
@@ -15,6 +15,7 @@ namespace replay {
 struct Request {
     bool withState = false;
     std::string screenshot;                    // empty: none
+    std::string language;                      // "de", "pt_BR": the window in it; empty: English
     std::vector<const form::ControlRow*> keys; // each a key or option button of the window
 };
 
