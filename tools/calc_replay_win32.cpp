@@ -3,6 +3,7 @@
 #include "tools/replay.h"
 #include "tools/window_png_win32.h"
 #include "win32/calc_window.h"
+#include "win32/language.h"
 #include "win32/text.h"
 
 #include <algorithm>
@@ -26,6 +27,9 @@ int main(int argc, char* argv[])
     if (!request)
         return 2;
 
+    // English, as the design's texts, unless a language is asked for: its output is compared byte for byte.
+    if (!request->language.empty())
+        winui::useLanguage(GetModuleHandleW(nullptr), request->language);
     winui::CalcWindow window(GetModuleHandleW(nullptr));
     if (!window.hwnd() || !window.finishControls()) {
         std::cerr << "calc-replay: the window was not created\n";
