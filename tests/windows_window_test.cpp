@@ -355,20 +355,9 @@ TEST_P(Copied, AnotherProgramReadsIt)
 INSTANTIATE_TEST_SUITE_P(Window, Copied, testing::ValuesIn(kCopying),
                          [](const auto& info) { return info.param.name; });
 
-long expectedRole(form::ControlKind kind)
-{
-    switch (kind) {
-    case form::Key:
-        return ROLE_SYSTEM_PUSHBUTTON;
-    case form::Option:
-        return ROLE_SYSTEM_RADIOBUTTON;
-    case form::Frame:
-        return ROLE_SYSTEM_GROUPING;
-    case form::Label:
-        break;
-    }
-    return ROLE_SYSTEM_STATICTEXT;
-}
+// By form::ControlKind: Label, Frame, Option, Key.
+constexpr long kRoles[] = {ROLE_SYSTEM_STATICTEXT, ROLE_SYSTEM_GROUPING, ROLE_SYSTEM_RADIOBUTTON,
+                           ROLE_SYSTEM_PUSHBUTTON};
 
 // What a screen reader asks each control through MSAA, from this other process.
 TEST(ScreenReader, EveryControlsNameAndRole)
@@ -392,7 +381,7 @@ TEST(ScreenReader, EveryControlsNameAndRole)
                   row.name == "lblDisplay" ? "42" : form::accessibleName(row))
             << form::controlName(row);
         EXPECT_EQ(accessible->get_accRole(self, &role), S_OK);
-        EXPECT_EQ(role.lVal, expectedRole(row.kind)) << form::controlName(row);
+        EXPECT_EQ(role.lVal, kRoles[int(row.kind)]) << form::controlName(row);
         if (row.kind == form::Option) {
             EXPECT_EQ(accessible->get_accState(self, &state), S_OK);
             EXPECT_EQ((state.lVal & STATE_SYSTEM_CHECKED) != 0, row.name == "optDeg") << row.name;
