@@ -292,6 +292,21 @@ TEST(Language, TitleAndMenus)
     EXPECT_EQ(menus, expected);
 }
 
+// Windows' names of the display languages, most preferred first -> the catalogue calculator.exe answers with,
+// by its name of the program.
+TEST(Language, FirstDisplayLanguageWithACatalogue)
+{
+    const HMODULE program = LoadLibraryExW(g_calculator.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    const std::pair<std::vector<std::string>, const char*> kCases[] = {
+        {{"de-DE"}, "Rechner"}, {{"pt-BR"}, "Calculadora"}, {{"zh-Hans-CN"}, "计算器"}, {{"zh-Hans"}, "计算器"},
+        {{"xx-YY", "fr-CA"}, "Calculatrice"}, {{"en-GB", "de-DE"}, "Calculator"}, {{}, "Calculator"}};
+    for (const auto& [languages, name] : kCases) {
+        form::Catalogue catalogue;
+        catalogue.load(winui::catalogueFor(program, languages));
+        EXPECT_EQ(catalogue.find(form::kTitle), name) << (languages.empty() ? "none" : languages.back());
+    }
+}
+
 std::string clipboard()
 {
     std::string text = "(nothing)";

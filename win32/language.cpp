@@ -31,6 +31,13 @@ std::string_view catalogueFor(HMODULE module, const std::vector<std::string>& la
 {
     for (std::string language : languages) {
         std::ranges::replace(language, '-', '_'); // Windows' "pt-BR" is gettext's "pt_BR"
+        // A script named between language and region: "zh-Hans-CN" is zh_CN, "zh-Hans" alone too.
+        if (language.size() >= 7 && language[2] == '_' && (language.size() == 7 || language[7] == '_')) {
+            const std::string script = language.substr(3, 4);
+            language.erase(2, 5);
+            if (language.size() == 2 && script == "Hans")
+                language += "_CN";
+        }
         for (std::string candidate : form::localeCandidates(language)) {
             if (candidate == "C" || candidate == "en" || candidate.starts_with("en_"))
                 return {}; // English before any other: the form's own texts

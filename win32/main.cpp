@@ -11,7 +11,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*commandLi
     if (!window.hwnd()) {
         // TRANSLATORS: a message box when Windows cannot make the calculator's window; one sentence.
         const auto text = winui::widen(form::tr(N_("Windows could not create the calculator's window.")));
-        MessageBoxW(nullptr, text.c_str(), winui::widen(form::tr(form::kTitle)).c_str(), MB_OK | MB_ICONERROR);
+        MessageBoxW(nullptr, text.c_str(), winui::widen(form::tr(form::kTitle)).c_str(),
+                    MB_OK | MB_ICONERROR);
         return 1;
     }
     ShowWindow(window.hwnd(), show);
