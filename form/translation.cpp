@@ -204,7 +204,8 @@ std::vector<std::string> environmentLanguages()
         const char* value = std::getenv(name);
         return std::string_view(value ? value : "");
     };
-    return languagesFrom({variable("LANGUAGE"), variable("LC_ALL"), variable("LC_MESSAGES"), variable("LANG")});
+    return languagesFrom(
+        {variable("LANGUAGE"), variable("LC_ALL"), variable("LC_MESSAGES"), variable("LANG")});
 }
 
 std::string shortcutName(std::string_view shortcut)
