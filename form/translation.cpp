@@ -184,7 +184,7 @@ std::vector<std::string> languagesFrom(const LocaleVariables& variables)
     if (locale.empty())
         locale = variables.lang;
     std::vector<std::string> languages = localeCandidates(locale);
-    if (languages.front() == "C")
+    if (locale.empty() || locale == "C" || locale == "POSIX") // as gettext: C.UTF-8 still reads LANGUAGE
         return languages;
     std::vector<std::string> listed;
     for (std::string_view list = variables.language; !list.empty();) {
