@@ -170,8 +170,9 @@ inline constexpr std::array kControls = {
 inline constexpr std::string_view kTitle = N_("Calculator");
 // TRANSLATORS: the title of the Help > About box; about 30 characters.
 inline constexpr std::string_view kAboutTitle = N_("About Calculator");
-// TRANSLATORS: the text of the Help > About box; one or two lines, any length.
-inline constexpr std::string_view kAboutText = N_("Calculator, written by the Calculator developers in December 2026.");
+inline constexpr std::string_view kAboutText =
+    // TRANSLATORS: the text of the Help > About box; one or two lines, any length.
+    N_("Calculator, written by the Calculator developers in December 2026.");
 
 // The menu bar, each menu followed by its items, and the display's own menu. A shortcut belongs to the
 // window, whichever control has the focus.

@@ -184,7 +184,7 @@ std::vector<std::string> languagesFrom(const LocaleVariables& variables)
     if (locale.empty())
         locale = variables.lang;
     std::vector<std::string> languages = localeCandidates(locale);
-    if (languages.front() == "C")
+    if (locale.empty() || locale == "C" || locale == "POSIX") // as gettext: C.UTF-8 still reads LANGUAGE
         return languages;
     std::vector<std::string> listed;
     for (std::string_view list = variables.language; !list.empty();) {
@@ -204,7 +204,8 @@ std::vector<std::string> environmentLanguages()
         const char* value = std::getenv(name);
         return std::string_view(value ? value : "");
     };
-    return languagesFrom({variable("LANGUAGE"), variable("LC_ALL"), variable("LC_MESSAGES"), variable("LANG")});
+    return languagesFrom(
+        {variable("LANGUAGE"), variable("LC_ALL"), variable("LC_MESSAGES"), variable("LANG")});
 }
 
 std::string shortcutName(std::string_view shortcut)

@@ -52,8 +52,9 @@ std::string_view tr(std::string_view context, std::string_view msgid);
 // sr_RS@latin, sr@latin, sr_RS, sr. "C", "POSIX" and "" -> {"C"}: English.
 std::vector<std::string> localeCandidates(std::string_view locale);
 
-// The variables gettext reads, in its order: LANGUAGE (a colon list) unless the locale is C or POSIX, else
-// the first set of LC_ALL, LC_MESSAGES, LANG. On Windows: the display languages as "de_DE" in `language`.
+// The variables gettext reads, in its order: LANGUAGE (a colon list) unless the locale is C or POSIX (C.UTF-8
+// is not), else the first set of LC_ALL, LC_MESSAGES, LANG. On Windows: the display languages as "de_DE" in
+// `language`. The result is localeCandidates' for each; "C" in it stops the search: English.
 struct LocaleVariables {
     std::string_view language, lcAll, lcMessages, lang;
 };

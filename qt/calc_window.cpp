@@ -164,8 +164,8 @@ void CalcWindow::buildMenus()
             menu->setObjectName(toQString(row.name));
             continue;
         }
-        QAction* action =
-            menu->addAction(toQString(form::tr(row.caption)), this, [this, &row] { m_form.click(row.route); });
+        QAction* action = menu->addAction(toQString(form::tr(row.caption)), this,
+                                          [this, &row] { m_form.click(row.route); });
         action->setObjectName(toQString(row.name));
         action->setShortcut(QKeySequence(toQString(row.shortcut), QKeySequence::PortableText));
     }
@@ -175,8 +175,8 @@ void CalcWindow::buildMenus()
     auto* display = findChild<QLabel*>(QStringLiteral("lblDisplay"));
     auto* displayMenu = new QMenu(display);
     displayMenu->setObjectName(QStringLiteral("mnuDisplay"));
-    QAction* copy = displayMenu->addAction(toQString(form::tr(kDisplayMenu.caption)), QKeySequence::Copy, this,
-                                           [this] { m_form.click(kDisplayMenu.route); });
+    QAction* copy = displayMenu->addAction(toQString(form::tr(kDisplayMenu.caption)), QKeySequence::Copy,
+                                           this, [this] { m_form.click(kDisplayMenu.route); });
     copy->setObjectName(toQString(kDisplayMenu.name));
     addAction(copy);
     display->setContextMenuPolicy(Qt::CustomContextMenu);

@@ -116,8 +116,9 @@ void holdMessage(QtMsgType type, const QMessageLogContext& context, const QStrin
         // Qt would abort and suggest reinstalling; the program is fine, the display is missing.
         // TRANSLATORS: joins two displays in "cannot open %s": "X display :0 or Wayland display wayland-0".
         const QString displays = unopenedDisplays.join(translated(N_(" or ")));
-        // TRANSLATORS: printed on standard error when the program cannot start; %s: the displays tried.
-        const QString line = translated(N_("calculator: cannot open %s; run it on an X11 or Wayland desktop"), displays);
+        const QString line = translated(
+            // TRANSLATORS: printed on standard error when the program cannot start; %s: the displays tried.
+            N_("calculator: cannot open %s; run it on an X11 or Wayland desktop"), displays);
         std::fprintf(stderr, "%s\n", qPrintable(line));
         std::fflush(stderr);
         std::_Exit(1);

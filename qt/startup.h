@@ -22,8 +22,8 @@ void releaseStartupMessages();
 // Whether the desktop is one for which Qt would pick its GTK theme (GNOME, Cinnamon, MATE, Xfce, ...).
 bool onGtkDesktop();
 
-// Loads the catalogue of the first of `languages` (form::environmentLanguages()) found beside the program (the
-// build tree: DIR/locale) or under its install prefix (DIR/../share/locale). Returns it; "": English.
+// Loads the catalogue of the first of `languages` (form::environmentLanguages()) found beside the program
+// (the build tree: DIR/locale) or under its install prefix (DIR/../share/locale). Returns it; "": English.
 std::string useLanguage(const std::vector<std::string>& languages);
 // Qt's names of a shortcut's modifiers ("Ctrl") from the catalogue; once the QApplication exists.
 void translateShortcuts();

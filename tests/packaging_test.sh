@@ -46,7 +46,7 @@ dpkg)
     QT_QPA_PLATFORM=offscreen timeout 3 /usr/bin/calculator || status=$?
     [ $status = 124 ] || fail "the installed program ended by itself with status $status"
     # It finds the installed catalogues: its line without a display is German.
-    env -u DISPLAY -u WAYLAND_DISPLAY LANGUAGE= LC_ALL= LANG=de_DE.UTF-8 QT_QPA_PLATFORM=xcb /usr/bin/calculator \
+    env -u DISPLAY -u WAYLAND_DISPLAY LANGUAGE= LC_ALL= LC_MESSAGES= LANG=de_DE.UTF-8 QT_QPA_PLATFORM=xcb /usr/bin/calculator \
         2>&1 | grep -q '^calculator: ein X-Display' || fail "the installed program does not speak German under LANG=de_DE"
     dpkg -r calculator >/dev/null && installed=
     while read -r path; do [ -d "$path" ] || [ ! -e "$path" ] || fail "$path is left after removal"; done <"$scratch/listed" ;;

@@ -33,7 +33,8 @@ int main(int argc, char* argv[])
     }
     for (const form::ControlRow* key : request->keys) {
         QTest::mouseClick(window.findChild<QWidget*>(qtui::controlName(*key)), Qt::LeftButton);
-        std::cout << replay::line(std::string(form::shownText(window.displayText())), request->withState ? &window.state() : nullptr)
+        std::cout << replay::line(std::string(form::shownText(window.displayText())),
+                                  request->withState ? &window.state() : nullptr)
                   << '\n';
     }
     const std::string& screenshot = request->screenshot;
