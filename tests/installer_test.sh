@@ -1,7 +1,7 @@
 #!/bin/bash
 # The Windows installer under Wine: silent install per machine, the installed program runs and ends with
-# status 0, the entry in Apps & features, then a silent uninstall that leaves no file and no registry key; the
-# same in German.
+# status 0, the entry in Apps & features; installed again in German, then a silent uninstall that leaves no
+# file and no registry key.
 #   installer_test.sh SETUP.EXE VERSION
 set -u
 here=$(dirname "$(readlink -f "$0")")
@@ -38,16 +38,16 @@ status=$?
 [ $status = 0 ] || fail "the installed program ended with status $status"
 echo "ok   the installed program runs and Ctrl+X ends it with status 0"
 
-wine "$dir/uninstall.exe" /S || fail "the uninstaller failed"
-poll test ! -e "$dir" || fail "files left behind: $(ls "$dir")" # it finishes from a copy of itself
-[ ! -e "$link" ] || fail "the Start menu entry is left behind"
-wine reg query "$key" >/dev/null 2>&1 && fail "the registry key is left behind"
-echo "ok   uninstalled: no file, no Start menu entry, no registry key left"
-
-# On a German Windows the entries bear the catalogue's name of the program; an English uninstaller removes them.
+# Again over it, on a German Windows: the entries take the catalogue's name of the program, the English one
+# gone; the uninstaller, in English, removes them.
 WINE_LOCALE=de_DE.UTF-8 wine "$setup" /S || fail "the installer failed in German"
 name=$(wine reg query "$key" /v DisplayName 2>/dev/null | tr -d '\r' | sed -n 's/.*REG_SZ *//p')
-[ -n "$name" ] && [ "$name" != Calculator ] && [ -f "${link%/*}/$name.lnk" ] || fail "not in German: '$name'"
+[ -n "$name" ] && [ "$name" != Calculator ] && [ -f "${link%/*}/$name.lnk" ] && [ ! -e "$link" ] ||
+    fail "not in German: '$name', $(ls "${link%/*}")"
+echo "ok   in German: the Start menu entry and Apps & features named $name"
+
 wine "$dir/uninstall.exe" /S || fail "the uninstaller failed"
-poll test ! -e "$dir" && [ ! -e "${link%/*}/$name.lnk" ] || fail "the German Start menu entry is left behind"
-echo "ok   in German: the Start menu entry and Apps & features named $name, removed again"
+poll test ! -e "$dir" || fail "files left behind: $(ls "$dir")" # it finishes from a copy of itself
+[ ! -e "${link%/*}/$name.lnk" ] || fail "the Start menu entry is left behind"
+wine reg query "$key" >/dev/null 2>&1 && fail "the registry key is left behind"
+echo "ok   uninstalled: no file, no Start menu entry, no registry key left"

@@ -1,6 +1,7 @@
 ; The Windows installer: per machine under Program Files, a Start menu entry, an uninstaller and an entry in
 ; Apps & features, in the user's language (the Windows display language; English without a catalogue).
-; makensis -DVERSION=1.0.0 -DEXE=calculator.exe -DLICENSE=LICENSE.txt -DLANGUAGES=languages.nsh -DOUTFILE=setup.exe
+; makensis -DVERSION=1.0.0 -DEXE=calculator.exe -DLICENSE=LICENSE.txt -DLANGUAGES=languages.nsh
+;          -DOUTFILE=setup.exe
 Unicode true
 Target amd64-unicode
 SetCompressor /SOLID lzma
@@ -45,6 +46,10 @@ Section
     File "/oname=calculator.exe" "${EXE}"
     File "/oname=LICENSE.txt" "${LICENSE}"
     WriteUninstaller "$INSTDIR\uninstall.exe"
+    ; An earlier install's entry, perhaps in another language, gives way to this one.
+    ReadRegStr $0 HKLM "${UNINSTALL_KEY}" "DisplayName"
+    StrCmp $0 "" +2
+    Delete "$SMPROGRAMS\$0.lnk"
     CreateShortcut "$SMPROGRAMS\$(ProgramName).lnk" "$INSTDIR\calculator.exe"
     ; The uninstaller, in whatever language it runs, removes the entry by this name.
     WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "$(ProgramName)"
