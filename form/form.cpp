@@ -14,10 +14,10 @@ namespace {
 // The engine's messages, for the catalogue: the engine itself writes and reads the English.
 constexpr std::string_view kMessages[] = {
     // TRANSLATORS: shown in the display after a division by zero, in place of the number; the display
-    // shows about 20 characters of bold type: no longer than the English.
+    // shows about 26 characters of bold type, 12 of Chinese or Japanese: no longer than the English.
     N_("Cannot divide by 0"),
     // TRANSLATORS: shown in the display when a function key has no result for the number (sqrt of -1, say),
-    // in place of the number; the display shows about 26 characters of bold type: no longer than the English.
+    // in place of the number; as above, about 26 characters, 12 of Chinese or Japanese.
     N_("Invalid input for function"),
 };
 static_assert(kMessages[0] == engine::kDivideByZeroMessage && kMessages[1] == engine::kInvalidInputMessage);

@@ -18,10 +18,6 @@ namespace form {
 // TRANSLATORS: the Ctrl key's name in a menu's shortcut ("Ctrl+X"), as this desktop's keyboards print it.
 inline constexpr std::string_view kModifierNames[] = {NC_("shortcut", "Ctrl")};
 
-} // namespace form
-
-namespace form {
-
 // One catalogue's translations by msgid ("context\x04msgid" with a context).
 class Catalogue {
   public:
@@ -49,7 +45,7 @@ std::string_view tr(std::string_view msgid);
 std::string_view tr(std::string_view context, std::string_view msgid);
 
 // A locale name's catalogue names, most specific first: "pt_BR.UTF-8" -> pt_BR, pt; "sr_RS@latin" ->
-// sr_RS@latin, sr@latin, sr_RS, sr. "C", "POSIX" and "" -> {"C"}: English.
+// sr_RS@latin, sr@latin, sr_RS, sr. "C", "C.UTF-8", "POSIX" and "" -> {"C"}: English.
 std::vector<std::string> localeCandidates(std::string_view locale);
 
 // The variables gettext reads, in its order: LANGUAGE (a colon list) unless the locale is C or POSIX (C.UTF-8
