@@ -543,43 +543,26 @@ TEST(InProcess, EachDpiChangeIsOneMoveToTheSuggestedRectangle)
 }
 
 // Wine keeps no contrast theme: it refuses SPI_SETHIGHCONTRAST and answers SPI_GETHIGHCONTRAST with "off".
-// Where it refuses, this process's import of SystemParametersInfoW answers as Windows would after the change.
-std::optional<bool> g_contrast;
-const auto g_systemParametersInfo = reinterpret_cast<decltype(&SystemParametersInfoW)>(
-    reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "SystemParametersInfoW")));
+// There, this process's import of SystemParametersInfoW answers as Windows would after the change.
+extern "C" decltype(&SystemParametersInfoW) __imp_SystemParametersInfoW;
+const auto g_systemParametersInfo = __imp_SystemParametersInfoW;
+bool g_contrast = false;
 
 BOOL WINAPI contrastAnswered(UINT action, UINT size, void* data, UINT flags)
 {
-    if (action != SPI_GETHIGHCONTRAST || !g_contrast)
-        return g_systemParametersInfo(action, size, data, flags);
-    static_cast<HIGHCONTRASTW*>(data)->dwFlags = *g_contrast ? HCF_HIGHCONTRASTON : 0;
-    return TRUE;
+    if (action == SPI_GETHIGHCONTRAST)
+        static_cast<HIGHCONTRASTW*>(data)->dwFlags = g_contrast ? HCF_HIGHCONTRASTON : 0;
+    return action == SPI_GETHIGHCONTRAST || g_systemParametersInfo(action, size, data, flags);
 }
 
 void setContrast(bool on)
 {
-    static const bool patched = [] {
-        auto* base = reinterpret_cast<BYTE*>(GetModuleHandleW(nullptr));
-        const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(
-            base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
-        auto* import = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(
-            base + nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress);
-        for (; import->Name; ++import)
-            for (auto* thunk = reinterpret_cast<IMAGE_THUNK_DATA*>(base + import->FirstThunk);
-                 thunk->u1.Function; ++thunk)
-                if (thunk->u1.Function == ULONG_PTR(g_systemParametersInfo)) {
-                    DWORD old = 0;
-                    VirtualProtect(&thunk->u1.Function, sizeof thunk->u1.Function, PAGE_READWRITE, &old);
-                    thunk->u1.Function = ULONG_PTR(&contrastAnswered);
-                    VirtualProtect(&thunk->u1.Function, sizeof thunk->u1.Function, old, &old);
-                    return true;
-                }
-        return false;
-    }();
     HIGHCONTRASTW contrast{sizeof contrast, on ? DWORD(HCF_HIGHCONTRASTON) : 0, nullptr};
     if (g_systemParametersInfo(SPI_SETHIGHCONTRAST, sizeof contrast, &contrast, SPIF_SENDCHANGE))
         return;
-    ASSERT_TRUE(patched) << "Wine refuses SPI_SETHIGHCONTRAST and no import of SystemParametersInfoW";
+    DWORD access = 0;
+    VirtualProtect(&__imp_SystemParametersInfoW, sizeof(void*), PAGE_READWRITE, &access);
+    __imp_SystemParametersInfoW = contrastAnswered;
     g_contrast = on;
     for (HWND window = FindWindowW(winui::kWindowClass, nullptr); window;
          window = FindWindowExW(nullptr, window, winui::kWindowClass, nullptr))
