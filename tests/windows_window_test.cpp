@@ -586,7 +586,7 @@ TEST(InProcess, ColoursFollowTheSystemColoursAndContrastThemesLive)
     const std::array<COLORREF, 5> dark = {RGB(255, 255, 255), RGB(0, 0, 0), RGB(255, 255, 255),
                                           RGB(64, 64, 64), RGB(0, 0, 0)};
     // Each its own: a text or fill taken from the wrong one shows.
-    const std::array<COLORREF, 5> theme = {RGB(0, 255, 0), RGB(0, 0, 0), RGB(255, 255, 0),
+    const std::array<COLORREF, 5> theme = {RGB(255, 0, 0), RGB(0, 0, 0), RGB(255, 255, 0),
                                            RGB(128, 128, 128), RGB(0, 0, 128)};
     SetSysColors(5, kElements, theme.data());
     setContrast(true);
