@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdlib>
 #include <sstream>
 #include <string>
 #include <utility>
@@ -528,10 +529,9 @@ TEST(InProcess, EachDpiChangeIsOneMoveToTheSuggestedRectangle)
         GetWindowRect(window.hwnd(), &after);
         EXPECT_TRUE(EqualRect(&g_firstMove, &suggested)) << dpi << ": not the suggested rectangle";
         EXPECT_EQ(g_moves, g_clientAfterIt.right == width && g_clientAfterIt.bottom == height ? 1 : 2) << dpi;
-        EXPECT_EQ(client.right, width) << dpi;
-        EXPECT_EQ(client.bottom, height) << dpi;
-        EXPECT_NEAR(after.left + after.right, 2 * cx, 1) << dpi;
-        EXPECT_NEAR(after.top + after.bottom, 2 * cy, 1) << dpi;
+        EXPECT_EQ(std::pair(int(client.right), int(client.bottom)), std::pair(width, height)) << dpi;
+        EXPECT_LE(std::abs(after.left + after.right - 2 * cx) + std::abs(after.top + after.bottom - 2 * cy), 2)
+            << dpi << ": the centre moved";
         EXPECT_EQ(key.right, form::twipsToPixels(seven.width, dpi)) << dpi;
         LOGFONTW font{};
         GetObjectW(reinterpret_cast<HFONT>(SendMessageW(window.control(seven), WM_GETFONT, 0, 0)),
@@ -555,7 +555,7 @@ BOOL WINAPI contrastAnswered(UINT action, UINT size, void* data, UINT flags)
     return action == SPI_GETHIGHCONTRAST || g_systemParametersInfo(action, size, data, flags);
 }
 
-void setContrast(bool on)
+void setContrast(bool on, HWND window = nullptr)
 {
     HIGHCONTRASTW contrast{sizeof contrast, on ? DWORD(HCF_HIGHCONTRASTON) : 0, nullptr};
     if (g_systemParametersInfo(SPI_SETHIGHCONTRAST, sizeof contrast, &contrast, SPIF_SENDCHANGE))
@@ -564,9 +564,7 @@ void setContrast(bool on)
     VirtualProtect(&__imp_SystemParametersInfoW, sizeof(void*), PAGE_READWRITE, &access);
     __imp_SystemParametersInfoW = contrastAnswered;
     g_contrast = on;
-    for (HWND window = FindWindowW(winui::kWindowClass, nullptr); window;
-         window = FindWindowExW(nullptr, window, winui::kWindowClass, nullptr))
-        SendMessageW(window, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
+    SendMessageW(window, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
 }
 
 // A contrast theme on before the window starts, then Windows' colours as the prefix has them, a dark scheme,
@@ -604,7 +602,7 @@ TEST(InProcess, ColoursFollowTheSystemColoursAndContrastThemesLive)
                                             std::pair(classic, false)}) {
         if (!std::exchange(started, false)) {
             SetSysColors(5, kElements, colours.data());
-            setContrast(contrast);
+            setContrast(contrast, window.hwnd());
         }
         for (MSG message; PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);)
             DispatchMessageW(&message);
