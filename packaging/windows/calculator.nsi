@@ -110,6 +110,10 @@ Section
         StrCpy $0 $4
         Call CloseCalculator
         Delete "$4\calculator.exe"
+        ${If} ${FileExists} "$4\calculator.exe" ; kept, with its entry, rather than a copy nothing removes
+            SetErrorLevel 2
+            Quit
+        ${EndIf}
         Delete "$4\LICENSE.txt"
         Delete "$4\uninstall.exe"
         RMDir "$4"
