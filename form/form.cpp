@@ -147,8 +147,10 @@ std::string_view accessibleName(const ControlRow& row)
     return row.spoken.empty() ? row.caption : tr(row.spoken);
 }
 
-ControlColours coloursOf(const ControlRow& row, const SystemColours& system)
+ControlColours coloursOf(const ControlRow& row, const SystemColours& system, bool contrast)
 {
+    if (contrast)
+        return {system.buttonFace, system.buttonText};
     const Rgb back = resolve(row.back, system);
     return {back, readable(resolve(row.fore, system), back)};
 }

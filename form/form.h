@@ -76,11 +76,12 @@ std::string spokenText(std::string_view display);
 std::string_view accessibleName(const ControlRow& row);
 
 // A control's background and text colour on a desktop with these system colours; the text reads on its
-// background (WCAG AA) whatever the scheme.
+// background (WCAG AA) whatever the scheme. Where the desktop asks for more contrast (a contrast theme), every
+// control is the theme's button face and text, the design's fixed colours included: the user chose them.
 struct ControlColours {
     Rgb back, fore;
 };
-ControlColours coloursOf(const ControlRow& row, const SystemColours& system);
+ControlColours coloursOf(const ControlRow& row, const SystemColours& system, bool contrast = false);
 
 // A control's name, with its index for an array key ("Digit(2)"): unique in the window.
 std::string controlName(const ControlRow& row);

@@ -195,7 +195,7 @@ void CalcWindow::applyColours()
     client->setPalette(workspace);
     for (const ControlRow& row : kControls) {
         auto* widget = client->findChild<QWidget*>(qtui::controlName(row));
-        const ControlColours colours = coloursOf(row, system);
+        const ControlColours colours = coloursOf(row, system, m_scheme->contrast());
         QPalette palette = widget->palette();
         // A key fills from the button roles, the others from the window roles; an option button's indicator
         // and label draw from both.

@@ -19,6 +19,7 @@ constexpr char kPortal[] = "org.freedesktop.portal.Desktop";
 constexpr char kPortalPath[] = "/org/freedesktop/portal/desktop";
 constexpr char kSettings[] = "org.freedesktop.portal.Settings";
 constexpr char kAppearance[] = "org.freedesktop.appearance";
+constexpr char kGnomeA11y[] = "org.gnome.desktop.a11y.interface";
 
 form::Rgb rgb(const QColor& colour)
 {
@@ -30,13 +31,13 @@ QColor qcolor(form::Rgb rgb)
     return QColor(rgb.red, rgb.green, rgb.blue);
 }
 
-// The portal's color-scheme (1: prefer dark) as it stands, unless the portal does not answer at once: a
-// portal not yet running is not started for it, which would hold up the first frame.
-std::optional<bool> portalPrefersDark()
+// A setting of the portal as it stands, unless the portal does not answer at once: a portal not yet running
+// is not started for it, which would hold up the first frame.
+std::optional<QVariant> portalSetting(const char* group, const char* key)
 {
     QDBusMessage read =
         QDBusMessage::createMethodCall(kPortal, kPortalPath, kSettings, QStringLiteral("Read"));
-    read << QString::fromLatin1(kAppearance) << QStringLiteral("color-scheme");
+    read << QString::fromLatin1(group) << QString::fromLatin1(key);
     read.setAutoStartService(false);
     const QDBusMessage reply = QDBusConnection::sessionBus().call(read, QDBus::Block, 200);
     if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
@@ -44,7 +45,7 @@ std::optional<bool> portalPrefersDark()
     QVariant value = reply.arguments().constFirst();
     while (value.canConvert<QDBusVariant>()) // Read wraps the value in one variant more than SettingChanged
         value = value.value<QDBusVariant>().variant();
-    return value.toUInt() == 1;
+    return value;
 }
 
 form::SystemColours fromPalette(const QPalette& palette)
@@ -97,7 +98,7 @@ DesktopColours::DesktopColours(QObject* parent, std::function<void()> changed)
         qApp->installEventFilter(this); // the desktop's theme changes the application's palette
         break;
     case Source::Portal:
-        read(portalPrefersDark().value_or(false));
+        readPortal();
         // QtDBus delivers a signal to a slot named by its signature only.
         QDBusConnection::sessionBus().connect(kPortal, kPortalPath, kSettings,
                                               QStringLiteral("SettingChanged"), this,
@@ -106,13 +107,24 @@ DesktopColours::DesktopColours(QObject* parent, std::function<void()> changed)
     }
 }
 
+void DesktopColours::readPortal()
+{
+    m_dark = portalSetting(kAppearance, "color-scheme").value_or(0).toUInt() == 1; // 1: prefer dark
+    // 1: higher contrast, from xdg-desktop-portal 1.20 where a backend serves it; GNOME's own switch anyway.
+    m_portalContrast = portalSetting(kAppearance, "contrast").value_or(0).toUInt() == 1;
+    m_gnomeContrast = portalSetting(kGnomeA11y, "high-contrast").value_or(false).toBool();
+    read(m_dark);
+}
+
 void DesktopColours::read(std::optional<bool> dark)
 {
+    m_contrast = dark && (m_portalContrast || m_gnomeContrast);
     if (!dark) {
         m_colours = fromPalette(QApplication::palette());
         m_palette.reset();
     } else {
-        m_colours = *dark ? kDarkColours : form::kClassicColours;
+        m_colours = m_contrast ? (*dark ? kDarkContrastColours : kContrastColours)
+                               : *dark ? kDarkColours : form::kClassicColours;
         m_palette = paletteOf(m_colours);
     }
 }
@@ -130,9 +142,15 @@ bool DesktopColours::eventFilter(QObject* watched, QEvent* event)
 
 void DesktopColours::portalSettingChanged(const QString& group, const QString& key, const QDBusVariant& value)
 {
-    if (group != QLatin1StringView(kAppearance) || key != QLatin1StringView("color-scheme"))
+    if (group == QLatin1StringView(kAppearance) && key == QLatin1StringView("color-scheme"))
+        m_dark = value.variant().toUInt() == 1;
+    else if (group == QLatin1StringView(kAppearance) && key == QLatin1StringView("contrast"))
+        m_portalContrast = value.variant().toUInt() == 1;
+    else if (group == QLatin1StringView(kGnomeA11y) && key == QLatin1StringView("high-contrast"))
+        m_gnomeContrast = value.variant().toBool();
+    else
         return;
-    read(value.variant().toUInt() == 1);
+    read(m_dark);
     m_changed();
 }
 

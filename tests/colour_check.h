@@ -17,9 +17,11 @@ using PixelAt = std::function<form::Rgb(int x, int y)>;
 
 // The client area starts at (left, top) in device pixels, drawn at `factor` device pixels a logical one.
 // Without a scheme, only the design's fixed colours and the contrasts are checked; with `dark` the keys' face
-// and the workspace must be dark. Returns one line per failure.
+// and the workspace must be dark; with `contrast` (a contrast theme) every fill is the scheme's button face
+// and every text its button text (its most distinct pixel, so near it where smoothed). Returns one line per failure.
 inline std::vector<std::string> checkColours(const PixelAt& at, int left, int top, double factor,
-                                             std::optional<form::SystemColours> scheme, bool dark = false)
+                                             std::optional<form::SystemColours> scheme, bool dark = false,
+                                             bool contrast = false)
 {
     const auto text = [](const form::Rgb& c) {
         return std::to_string(c.red) + "," + std::to_string(c.green) + "," + std::to_string(c.blue);
@@ -45,19 +47,26 @@ inline std::vector<std::string> checkColours(const PixelAt& at, int left, int to
         const form::Rgb back = at(sx, sy);
         const std::string name = form::controlName(row);
         const bool fixed = row.back.system == form::SystemColour::None;
-        if ((fixed || scheme) && !(back == form::resolve(row.back, scheme.value_or(form::kClassicColours))))
+        const form::SystemColours system = scheme.value_or(form::kClassicColours);
+        if ((fixed || scheme) && !(back == (contrast ? system.buttonFace : form::resolve(row.back, system))))
             failures.push_back(name + " filled " + text(back));
         if (dark && !fixed && !darkEnough(back))
             failures.push_back(name + " not dark: " + text(back));
         if (row.fontPx == 0)
             continue;
         double best = 1;
-        const int from = row.kind == form::Option ? x0 + int(16 * factor) : x0 + margin; // past the indicator
-        for (int py = y0 + margin; py <= y1 - margin; ++py)
-            for (int px = from; px <= x1 - margin; ++px)
-                best = std::max(best, form::contrast(at(px, py), back));
+        form::Rgb ink = back;
+        // Past the option's indicator and inside a key's focus rectangle, which is no text.
+        const int inset = row.kind == form::Key ? int(4 * factor) : margin;
+        const int from = row.kind == form::Option ? x0 + int(16 * factor) : x0 + inset;
+        for (int py = y0 + inset; py <= y1 - inset; ++py)
+            for (int px = from; px <= x1 - inset; ++px)
+                if (const double c = form::contrast(at(px, py), back); c > best)
+                    best = c, ink = at(px, py);
         if (best < 4.5)
             failures.push_back(name + " text at " + std::to_string(best) + ":1");
+        if (contrast && form::contrast(ink, system.buttonText) > 1.5) // smoothed edges aside
+            failures.push_back(name + " text " + text(ink));
     }
     const form::Rgb workspace = at(left + int(2 * factor), top + int(2 * factor));
     if (scheme && !(workspace == form::resolve(form::kWindowBackground, *scheme)))

@@ -2,7 +2,8 @@
 # The real program under real desktop colour settings on Xvfb, its window read back as another program sees it
 # (tests/colour_probe.cpp): no desktop (Windows' classic colours), Plasma's Breeze Dark colour scheme file,
 # Qt's GTK theme with Adwaita's dark variant, and GNOME's dark style served by the real xdg-desktop-portal,
-# switched live to light and back with the display, the state and the focus kept.
+# switched live to light and back and to GNOME's high-contrast style and back, with the display, the state and
+# the focus kept.
 #   scheme_test.sh CALC PROBE
 set -u
 calc=$(realpath "$1") probe=$(realpath "$2")
@@ -28,10 +29,13 @@ if [ "${3:-}" = --gnome ]; then # inside dbus-run-session, with GNOME's settings
     echo "ok   GNOME's dark style from the portal"
     # Focus on MC; eleven Tabs on to 1, Space, Tab to 2, Space: the display shows 12, the focus is on 2.
     xdotool windowfocus --sync "$window" key --delay 20 Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab space Tab space
-    for scheme in default:classic prefer-dark:gnome-dark default:classic; do
-        gsettings set org.gnome.desktop.interface color-scheme "${scheme%:*}"
+    for scheme in default:classic prefer-dark:gnome-dark default:classic true:contrast false:classic; do
+        case ${scheme%:*} in
+        true | false) gsettings set org.gnome.desktop.a11y.interface high-contrast "${scheme%:*}" ;;
+        *) gsettings set org.gnome.desktop.interface color-scheme "${scheme%:*}" ;;
+        esac
         probe "$window" "${scheme#*:}" || fail "live $scheme"
-        echo "ok   switched live to ${scheme%:*}"
+        echo "ok   switched live to ${scheme#*:}"
     done
     xdotool windowfocus --sync "$window" key space ctrl+c # the focus still on 2: 122
     poll eval '[ "$(xclip -selection clipboard -o 2>/dev/null)" = 122 ]' ||

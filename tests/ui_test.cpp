@@ -205,6 +205,7 @@ class UiTest : public QObject {
         QTest::newRow("start") << "" << "MC" << "0";
         QTest::newRow("sign after +/-") << "2 + 3 = +/-" << "sin" << "-5";
         QTest::newRow("typed") << "1 . 5 +/-" << "DEG" << "-1.5";
+        QTest::newRow("exponent") << "1 / 3 0 0 0 0 0 0 0 =" << "=" << "3.333333E-08";
         QTest::newRow("message") << "1 / 0 =" << "Off" << "Cannot divide by 0";
         // clang-format on
     }

@@ -1,6 +1,7 @@
 #!/bin/bash
 # The Windows build beside the Linux one.
-#   windows_test.sh imports OBJDUMP EXE...       no mathematical function is taken from a DLL
+#   windows_test.sh imports OBJDUMP EXE...       no mathematical function is taken from a DLL; calculator.exe
+#                                                 sets where DLLs load from and is terminal-server aware
 #   windows_test.sh replay LINUX_BUILD WIN_BUILD  a sample of key-sweep clicked in both builds' calc-replay
 #                                                 gives the same lines
 set -euo pipefail
@@ -22,6 +23,9 @@ imports)
             echo "$(basename "$exe") imports mathematics:" $found >&2
             status=1
         fi
+        # The shipped program: DLLs from the system folder only, and terminal-server aware.
+        [ "$(basename "$exe")" != calculator.exe ] || { grep -q ':SetDefaultDllDirectories$' <<<"$imported" &&
+            "$objdump" -p "$exe" | grep TERMINAL_SERVICE_AWARE >/dev/null; } || { echo "$exe: not hardened" >&2; status=1; }
     done
     exit $status
     ;;

@@ -19,8 +19,10 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdlib>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -514,25 +516,56 @@ TEST(InProcess, AClickBeforeTheKeysAreControlsReachesTheKey)
     EXPECT_EQ(window.state().sngMemory, 7.0f);
 }
 
-// Wine never moves a window to a monitor of another DPI, so WM_DPICHANGED is sent here, to a window of this
-// process; the display keeps its text through every change.
-TEST(InProcess, EachDpiChangeLaysOutAndScalesTheFontsAgain)
+// Wine never moves a window to a monitor of another DPI, so the messages are sent here as Windows sends them,
+// to a window of this process: the size asked for at the new DPI, then that window rectangle, kept centred
+// where the window stands. The rectangle applied as sent, in one move where the frame is the size the system
+// gave (Wine's frame keeps its size at any DPI: a second move then makes the client the table's); the centre
+// and the display's text kept.
+int g_moves = 0;
+RECT g_firstMove{}, g_clientAfterIt{};
+
+LRESULT CALLBACK countMoves(int code, WPARAM wParam, LPARAM lParam)
+{
+    const auto* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (message->message == WM_WINDOWPOSCHANGED && !GetParent(message->hwnd) &&
+        (~reinterpret_cast<const WINDOWPOS*>(message->lParam)->flags & (SWP_NOMOVE | SWP_NOSIZE)) &&
+        g_moves++ == 0) {
+        GetWindowRect(message->hwnd, &g_firstMove);
+        GetClientRect(message->hwnd, &g_clientAfterIt);
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+TEST(InProcess, EachDpiChangeIsOneMoveToTheSuggestedRectangle)
 {
     winui::CalcWindow window(GetModuleHandleW(nullptr));
     ASSERT_TRUE(window.hwnd());
     window.finishControls();
     const form::ControlRow& seven = *replay::controlFor("7");
     SendMessageW(window.control(seven), BM_CLICK, 0, 0);
+    HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, countMoves, nullptr, GetCurrentThreadId());
+    int from = int(GetDpiForWindow(window.hwnd()));
     for (const auto& [dpi, width, height, fontHeight] :
          {std::array{144, 336, 516, -20}, std::array{192, 448, 688, -26}, std::array{96, 224, 344, -13}}) {
-        RECT suggested{10, 10, 10 + width, 10 + height};
-        SendMessageW(window.hwnd(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
-                     reinterpret_cast<LPARAM>(&suggested));
-        RECT client{}, key{};
+        RECT before{};
+        GetWindowRect(window.hwnd(), &before);
+        // Unanswered, Windows scales the window's size.
+        SIZE size{MulDiv(before.right - before.left, dpi, from), MulDiv(before.bottom - before.top, dpi, from)};
+        SendMessageW(window.hwnd(), WM_GETDPISCALEDSIZE, WPARAM(dpi), reinterpret_cast<LPARAM>(&size));
+        const int cx = (before.left + before.right) / 2, cy = (before.top + before.bottom) / 2;
+        RECT suggested{cx - size.cx / 2, cy - size.cy / 2, cx - size.cx / 2 + size.cx, cy - size.cy / 2 + size.cy};
+        g_moves = 0;
+        SendMessageW(window.hwnd(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+        from = dpi;
+        RECT client{}, key{}, after{};
         GetClientRect(window.hwnd(), &client);
         GetClientRect(window.control(seven), &key);
-        EXPECT_EQ(client.right, width) << dpi;
-        EXPECT_EQ(client.bottom, height) << dpi;
+        GetWindowRect(window.hwnd(), &after);
+        EXPECT_TRUE(EqualRect(&g_firstMove, &suggested)) << dpi << ": not the suggested rectangle";
+        EXPECT_EQ(g_moves, g_clientAfterIt.right == width && g_clientAfterIt.bottom == height ? 1 : 2) << dpi;
+        EXPECT_EQ(std::pair(int(client.right), int(client.bottom)), std::pair(width, height)) << dpi;
+        EXPECT_LE(std::abs(after.left + after.right - 2 * cx) + std::abs(after.top + after.bottom - 2 * cy), 2)
+            << dpi << ": the centre moved";
         EXPECT_EQ(key.right, form::twipsToPixels(seven.width, dpi)) << dpi;
         LOGFONTW font{};
         GetObjectW(reinterpret_cast<HFONT>(SendMessageW(window.control(seven), WM_GETFONT, 0, 0)),
@@ -540,21 +573,40 @@ TEST(InProcess, EachDpiChangeLaysOutAndScalesTheFontsAgain)
         EXPECT_EQ(font.lfHeight, fontHeight) << dpi;
         EXPECT_EQ(textOf(window.control(rowNamed("lblDisplay"))), "7") << dpi;
     }
+    UnhookWindowsHookEx(hook);
 }
 
-// Windows' colours as the prefix has them, then a dark contrast theme set while the window runs, then back:
-// each control's fill and text sampled from the window as drawn, the display and the focus kept. In this
-// process: under Wine a change made by another program does not reach a running window.
-TEST(InProcess, ColoursFollowTheSystemColoursLive)
+// Wine keeps no contrast theme: it refuses SPI_SETHIGHCONTRAST and answers SPI_GETHIGHCONTRAST with "off".
+// There, this process's import of SystemParametersInfoW answers as Windows would after the change.
+extern "C" decltype(&SystemParametersInfoW) __imp_SystemParametersInfoW;
+const auto g_systemParametersInfo = __imp_SystemParametersInfoW;
+bool g_contrast = false;
+
+BOOL WINAPI contrastAnswered(UINT action, UINT size, void* data, UINT flags)
 {
-    winui::CalcWindow window(GetModuleHandleW(nullptr));
-    ASSERT_TRUE(window.hwnd());
-    window.finishControls();
-    ShowWindow(window.hwnd(), SW_SHOW);
-    for (const char* key : {"1", "2", "+", "3"})
-        SendMessageW(window.control(*replay::controlFor(key)), BM_CLICK, 0, 0);
-    HWND three = window.control(*replay::controlFor("3"));
-    SetFocus(three);
+    if (action == SPI_GETHIGHCONTRAST)
+        static_cast<HIGHCONTRASTW*>(data)->dwFlags = g_contrast ? HCF_HIGHCONTRASTON : 0;
+    return action == SPI_GETHIGHCONTRAST || g_systemParametersInfo(action, size, data, flags);
+}
+
+void setContrast(bool on, HWND window = nullptr)
+{
+    HIGHCONTRASTW contrast{sizeof contrast, on ? DWORD(HCF_HIGHCONTRASTON) : 0, nullptr};
+    if (g_systemParametersInfo(SPI_SETHIGHCONTRAST, sizeof contrast, &contrast, SPIF_SENDCHANGE))
+        return;
+    DWORD access = 0;
+    VirtualProtect(&__imp_SystemParametersInfoW, sizeof(void*), PAGE_READWRITE, &access);
+    __imp_SystemParametersInfoW = contrastAnswered;
+    g_contrast = on;
+    SendMessageW(window, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
+}
+
+// A contrast theme on before the window starts, then Windows' colours as the prefix has them, a dark scheme,
+// the contrast theme again and back, each set while the window runs: each control's fill and text sampled
+// from the window as drawn, the display and the focus kept. In this process: under Wine a change made by
+// another program does not reach a running window.
+TEST(InProcess, ColoursFollowTheSystemColoursAndContrastThemesLive)
+{
     constexpr int kElements[] = {COLOR_WINDOWTEXT, COLOR_BTNFACE, COLOR_BTNTEXT, COLOR_ACTIVEBORDER,
                                  COLOR_APPWORKSPACE};
     std::array<COLORREF, 5> classic{};
@@ -565,8 +617,27 @@ TEST(InProcess, ColoursFollowTheSystemColoursLive)
     EXPECT_EQ(shown, form::kClassicColours);
     const std::array<COLORREF, 5> dark = {RGB(255, 255, 255), RGB(0, 0, 0), RGB(255, 255, 255),
                                           RGB(64, 64, 64), RGB(0, 0, 0)};
-    for (const auto& colours : {classic, dark, classic}) {
-        SetSysColors(5, kElements, colours.data());
+    // Each its own: a text or fill taken from the wrong one shows.
+    const std::array<COLORREF, 5> theme = {RGB(255, 0, 0), RGB(0, 0, 0), RGB(255, 255, 0),
+                                           RGB(128, 128, 128), RGB(0, 0, 128)};
+    SetSysColors(5, kElements, theme.data());
+    setContrast(true);
+    winui::CalcWindow window(GetModuleHandleW(nullptr));
+    ASSERT_TRUE(window.hwnd());
+    window.finishControls();
+    ShowWindow(window.hwnd(), SW_SHOW);
+    for (const char* key : {"1", "2", "+", "3"})
+        SendMessageW(window.control(*replay::controlFor(key)), BM_CLICK, 0, 0);
+    HWND three = window.control(*replay::controlFor("3"));
+    SetFocus(three);
+    bool started = true; // the first: as the window started
+    for (const auto& [colours, contrast] : {std::pair(theme, true), std::pair(classic, false),
+                                            std::pair(dark, false), std::pair(theme, true),
+                                            std::pair(classic, false)}) {
+        if (!std::exchange(started, false)) {
+            SetSysColors(5, kElements, colours.data());
+            setContrast(contrast, window.hwnd());
+        }
         for (MSG message; PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);)
             DispatchMessageW(&message);
         const std::optional<replay::WindowPicture> picture = replay::captureWindow(window.hwnd());
@@ -575,9 +646,10 @@ TEST(InProcess, ColoursFollowTheSystemColoursLive)
                                          rgb(colours[4])};
         const auto at = [&picture](int x, int y) { return picture->at(x, y); };
         std::string failures;
-        for (const std::string& failure : testing_support::checkColours(at, 0, picture->clientTop, 1, scheme))
+        for (const std::string& failure :
+             testing_support::checkColours(at, 0, picture->clientTop, 1, scheme, false, contrast))
             failures += failure + "; ";
-        EXPECT_EQ(failures, "") << (colours == dark ? "dark" : "classic");
+        EXPECT_EQ(failures, "") << (contrast ? "contrast theme" : colours == dark ? "dark" : "classic");
     }
     EXPECT_EQ(textOf(window.control(rowNamed("lblDisplay"))), "3");
     EXPECT_EQ(GetFocus(), three);

@@ -286,7 +286,7 @@ HMENU CalcWindow::buildMenus()
     return bar;
 }
 
-void CalcWindow::layOut(UINT dpi)
+void CalcWindow::layOut(UINT dpi, const RECT* suggested)
 {
     for (std::size_t i = 0; i < kControls.size(); ++i) {
         if (!m_controls[i])
@@ -300,13 +300,23 @@ void CalcWindow::layOut(UINT dpi)
         InvalidateRect(m_hwnd, nullptr, TRUE);
     // The client area of the table at this DPI; the frame around it (and a menu bar that wraps) as it is.
     const int width = pixels(kClientWidth, dpi), height = pixels(kClientHeight, dpi);
-    const SIZE frame = frameSize(dpi);
-    SetWindowPos(m_hwnd, nullptr, 0, 0, frame.cx, frame.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    RECT client{};
+    SIZE frame = frameSize(dpi);
+    if (suggested) {
+        frame = {suggested->right - suggested->left, suggested->bottom - suggested->top};
+        SetWindowPos(m_hwnd, nullptr, suggested->left, suggested->top, frame.cx, frame.cy,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    } else {
+        SetWindowPos(m_hwnd, nullptr, 0, 0, frame.cx, frame.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    RECT client{}, shown{};
     GetClientRect(m_hwnd, &client);
-    if (client.right != width || client.bottom != height)
-        SetWindowPos(m_hwnd, nullptr, 0, 0, frame.cx + width - client.right,
-                     frame.cy + height - client.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    GetWindowRect(m_hwnd, &shown);
+    // A frame other than the system said (a wrapped menu bar; Wine, whose frame keeps its size at any
+    // DPI): the client made the table's, around the same centre after a change of DPI.
+    const int dx = width - client.right, dy = height - client.bottom;
+    if (dx || dy)
+        SetWindowPos(m_hwnd, nullptr, shown.left - (suggested ? dx / 2 : 0), shown.top - (suggested ? dy / 2 : 0),
+                     frame.cx + dx, frame.cy + dy, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CalcWindow::setFonts(UINT dpi)
@@ -345,9 +355,13 @@ void CalcWindow::readColours()
     m_system = {rgbOf(GetSysColor(COLOR_WINDOWTEXT)), rgbOf(GetSysColor(COLOR_BTNFACE)),
                 rgbOf(GetSysColor(COLOR_BTNTEXT)), rgbOf(GetSysColor(COLOR_ACTIVEBORDER)),
                 rgbOf(GetSysColor(COLOR_APPWORKSPACE))};
+    HIGHCONTRASTW contrast{};
+    contrast.cbSize = sizeof contrast;
+    m_contrast = SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) &&
+                 (contrast.dwFlags & HCF_HIGHCONTRASTON);
     for (std::size_t i = 0; i < kControls.size(); ++i) {
         DeleteObject(m_brushes[i]);
-        m_brushes[i] = CreateSolidBrush(colorRef(coloursOf(kControls[i], m_system).back));
+        m_brushes[i] = CreateSolidBrush(colorRef(coloursOf(kControls[i], m_system, m_contrast).back));
     }
     DeleteObject(m_background);
     m_background = CreateSolidBrush(colorRef(resolve(kWindowBackground, m_system)));
@@ -459,12 +473,14 @@ LRESULT CalcWindow::handle(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_SETFOCUS:
         restoreFocus();
         return 0;
-    case WM_DPICHANGED: {
-        layOut(HIWORD(wParam));
-        const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
-        SetWindowPos(m_hwnd, nullptr, suggested->left, suggested->top, 0, 0,
-                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    case WM_DPICHANGED:
+        // The rectangle as Windows suggests it, which WM_GETDPISCALEDSIZE sized: one move, no second change.
+        layOut(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
         return 0;
+    case WM_GETDPISCALEDSIZE: {
+        const SIZE frame = frameSize(UINT(wParam));
+        *reinterpret_cast<SIZE*>(lParam) = frame;
+        return TRUE;
     }
     case WM_SYSCOLORCHANGE:
     case WM_SETTINGCHANGE:
@@ -494,6 +510,7 @@ void CalcWindow::paintKeys()
     PAINTSTRUCT paint{};
     HDC dc = BeginPaint(m_hwnd, &paint);
     const std::size_t focus = windowOrder().front(); // where the focus goes, if the window is active
+    const auto cues = SendMessageW(m_hwnd, WM_QUERYUISTATE, 0, 0);
     for (const ControlRow& row : kControls) {
         if (row.kind != Key)
             continue;
@@ -501,6 +518,8 @@ void CalcWindow::paintKeys()
         item.CtlType = ODT_BUTTON;
         item.CtlID = UINT(controlId(row));
         item.itemState = &row == &kControls[focus] && GetActiveWindow() == m_hwnd ? ODS_FOCUS : 0;
+        if (cues & UISF_HIDEFOCUS) // as the key's own control will be told
+            item.itemState |= ODS_NOFOCUSRECT;
         item.hDC = dc;
         item.rcItem = placeOf(row, m_dpi);
         const int saved = SaveDC(dc);
@@ -536,7 +555,7 @@ void CalcWindow::draw(const DRAWITEMSTRUCT& item)
     const std::size_t i = std::size_t(row - kControls.data());
     if (m_fonts[i])
         SelectObject(item.hDC, m_fonts[i]);
-    const ControlColours colours = coloursOf(*row, m_system);
+    const ControlColours colours = coloursOf(*row, m_system, m_contrast);
     if (row->kind == Key)
         drawKey(item, widen(row->caption), colours);
     else if (row->kind == Frame)
@@ -550,7 +569,7 @@ LRESULT CalcWindow::colourControl(HDC dc, HWND control)
     const ControlRow* row = rowOf(GetDlgCtrlID(control));
     if (!row)
         return reinterpret_cast<LRESULT>(m_background);
-    const ControlColours colours = coloursOf(*row, m_system);
+    const ControlColours colours = coloursOf(*row, m_system, m_contrast);
     SetTextColor(dc, colorRef(colours.fore));
     SetBkColor(dc, colorRef(colours.back));
     return reinterpret_cast<LRESULT>(m_brushes[std::size_t(row - kControls.data())]);

@@ -50,8 +50,9 @@ class CalcWindow final : private form::View {
     void finishControlsOrEnd();
     // The menu bar, its accelerators and the display's menu; returns the bar.
     HMENU buildMenus();
-    // Every control to its place and font at `dpi`, and the window to the table's size.
-    void layOut(UINT dpi);
+    // Every control to its place and font at `dpi`, and the window to the table's size, or to the rectangle
+    // Windows suggests for a change of DPI.
+    void layOut(UINT dpi, const RECT* suggested = nullptr);
     void setFonts(UINT dpi);
     void readColours();
     void command(int id, int notification);
@@ -79,6 +80,7 @@ class CalcWindow final : private form::View {
     HMENU m_displayMenu = nullptr;
     UINT m_dpi = USER_DEFAULT_SCREEN_DPI;
     form::SystemColours m_system = form::kClassicColours;
+    bool m_contrast = false; // a contrast theme is on
     std::array<HWND, form::kControls.size()> m_controls{};
     std::array<HFONT, form::kControls.size()> m_fonts{}; // null: shows no text
     std::vector<HFONT> m_fontObjects;                    // each of them once

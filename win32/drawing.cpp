@@ -40,7 +40,8 @@ void drawKey(const DRAWITEMSTRUCT& item, std::wstring_view caption, form::Contro
     SetTextColor(item.hDC, colorRef(colours.fore));
     DrawTextW(item.hDC, caption.data(), int(caption.size()), &text,
               DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-    if (item.itemState & ODS_FOCUS) {
+    // Windows' keyboard cues: the rectangle only once the keyboard has been used in the window.
+    if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) {
         InflateRect(&face, -1, -1);
         DrawFocusRect(item.hDC, &face);
     }

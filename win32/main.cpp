@@ -6,6 +6,9 @@
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*commandLine*/, int show)
 {
+    // Before anything else loads: a DLL that system code asks for later comes from the system folder, never
+    // from beside the program (a copy unzipped into Downloads among whatever else is there).
+    SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
     winui::useLanguage(instance); // first: a failure to start is told in the user's language too
     winui::CalcWindow window(instance);
     if (!window.hwnd()) {

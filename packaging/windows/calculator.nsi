@@ -9,13 +9,23 @@ RequestExecutionLevel admin
 ; The download is named for what it is; its manifest asks for administrator rights itself.
 !pragma warning disable 9000
 !include "FileFunc.nsh"
+!include "LogicLib.nsh"
 !include "MUI2.nsh"
+!include "WinMessages.nsh"
 !include "x64.nsh"
 
-!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Calculator"
+; The entry is the program's own id: "Calculator" may be another program's. A reinstall or an upgrade goes
+; where the last one went, and replaces that one copy; the pages are sharp at any scale.
+!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\io.github.calculatordevs.Calculator"
+!define OLD_UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Calculator"
+!define PUBLISHER "The Calculator developers"
 Name "$(ProgramName)"
 OutFile "${OUTFILE}"
 InstallDir "$PROGRAMFILES64\Calculator"
+InstallDirRegKey HKLM "${UNINSTALL_KEY}" "InstallLocation"
+ManifestDPIAware true
+; A file that cannot be replaced stops the run (Abort or Retry), never skipped into a mixed copy.
+AllowSkipFiles off
 !insertmacro MUI_PAGE_LICENSE "${LICENSE}"
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
@@ -39,9 +49,82 @@ Function .onInit
     ${EndIf}
     SetRegView 64
     SetShellVarContext all
+    ; An upgrade from a release whose entry was named "Calculator": its folder, if that entry is ours.
+    ReadRegStr $0 HKLM "${UNINSTALL_KEY}" "InstallLocation"
+    ReadRegStr $1 HKLM "${OLD_UNINSTALL_KEY}" "Publisher"
+    ${If} $0 == ""
+    ${AndIf} $1 == "${PUBLISHER}"
+        ReadRegStr $0 HKLM "${OLD_UNINSTALL_KEY}" "InstallLocation"
+        StrCmp $0 "" +2
+        StrCpy $INSTDIR $0
+    ${EndIf}
 FunctionEnd
 
+; ---- A running calculator ----
+; Windows keeps a running program's file: the calculator is closed first (once the user agrees; a silent run
+; closes it), and a run that still cannot replace or remove the file ends with status 2, nothing changed.
+!macro CLOSE_CALCULATOR un
+Function ${un}CloseCalculator ; $0: the folder of the copy to replace or remove
+    FindWindow $1 "frmCalc"
+    ${If} $1 <> 0
+        MessageBox MB_OKCANCEL|MB_ICONEXCLAMATION "Calculator is running: it will be closed." /SD IDOK IDOK agreed
+        SetErrorLevel 2
+        Quit
+    ${EndIf}
+  agreed:
+    StrCpy $2 0
+    ${Do}
+        FindWindow $1 "frmCalc"
+        ${If} $1 <> 0
+            SendMessage $1 ${WM_CLOSE} 0 0 /TIMEOUT=100
+        ${ElseIfNot} ${FileExists} "$0\calculator.exe"
+            Return
+        ${Else}
+            ClearErrors
+            FileOpen $3 "$0\calculator.exe" a
+            ${IfNot} ${Errors}
+                FileClose $3
+                Return
+            ${EndIf}
+        ${EndIf}
+        Sleep 100
+        IntOp $2 $2 + 1
+    ${LoopUntil} $2 >= 50 ; 5 to 10 s
+    MessageBox MB_ICONSTOP "Calculator could not be closed: $0\calculator.exe is in use." /SD IDOK
+    SetErrorLevel 2
+    Quit
+FunctionEnd
+!macroend
+!insertmacro CLOSE_CALCULATOR ""
+!insertmacro CLOSE_CALCULATOR "un."
+; ---- end of a running calculator ----
+
 Section
+    ; The copy that the entry names, if elsewhere: replaced by this one, so there is only ever one.
+    ReadRegStr $4 HKLM "${UNINSTALL_KEY}" "InstallLocation"
+    ${If} $4 == ""
+        ReadRegStr $1 HKLM "${OLD_UNINSTALL_KEY}" "Publisher"
+        StrCmp $1 "${PUBLISHER}" 0 +2
+        ReadRegStr $4 HKLM "${OLD_UNINSTALL_KEY}" "InstallLocation"
+    ${EndIf}
+    StrCpy $0 "$INSTDIR"
+    Call CloseCalculator
+    ${If} $4 != ""
+    ${AndIf} $4 != "$INSTDIR"
+        StrCpy $0 $4
+        Call CloseCalculator
+        Delete "$4\calculator.exe"
+        ${If} ${FileExists} "$4\calculator.exe" ; kept, with its entry, rather than a copy nothing removes
+            SetErrorLevel 2
+            Quit
+        ${EndIf}
+        Delete "$4\LICENSE.txt"
+        Delete "$4\uninstall.exe"
+        RMDir "$4"
+    ${EndIf}
+    ReadRegStr $1 HKLM "${OLD_UNINSTALL_KEY}" "Publisher"
+    StrCmp $1 "${PUBLISHER}" 0 +2
+    DeleteRegKey HKLM "${OLD_UNINSTALL_KEY}"
     SetOutPath "$INSTDIR"
     File "/oname=calculator.exe" "${EXE}"
     File "/oname=LICENSE.txt" "${LICENSE}"
@@ -54,7 +137,7 @@ Section
     ; The uninstaller, in whatever language it runs, removes the entry by this name.
     WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "$(ProgramName)"
     WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
-    WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "The Calculator developers"
+    WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
     WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\calculator.exe,0"
     WriteRegStr HKLM "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
     WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'
@@ -71,12 +154,20 @@ Function un.onInit
 FunctionEnd
 
 Section "Uninstall"
-    ReadRegStr $0 HKLM "${UNINSTALL_KEY}" "DisplayName"
-    StrCmp $0 "" +2
-    Delete "$SMPROGRAMS\$0.lnk"
+    StrCpy $0 "$INSTDIR"
+    Call un.CloseCalculator
+    ; The entry and the Start menu entry go only with the program.
     Delete "$INSTDIR\calculator.exe"
+    ${If} ${FileExists} "$INSTDIR\calculator.exe"
+        SetErrorLevel 2
+        Quit
+    ${EndIf}
     Delete "$INSTDIR\LICENSE.txt"
     Delete "$INSTDIR\uninstall.exe"
     RMDir "$INSTDIR"
+    ; The entry's name is the link's, in whatever language it was installed.
+    ReadRegStr $0 HKLM "${UNINSTALL_KEY}" "DisplayName"
+    StrCmp $0 "" +2
+    Delete "$SMPROGRAMS\$0.lnk"
     DeleteRegKey HKLM "${UNINSTALL_KEY}"
 SectionEnd
