@@ -5,10 +5,12 @@ CMAKE_FLAGS ?=
 ASAN_BUILD ?= $(BUILD)-asan
 FUZZ_BUILD ?= $(BUILD)-fuzz
 WIN_BUILD ?= $(BUILD)-win
+CLANG_BUILD ?= $(BUILD)-clang
+ARCH_BUILD ?= $(BUILD)-arch
 FUZZ_SECONDS ?= 60
 
 .PHONY: deps deps-test deps-windows configure build test run clean test-fast test-windows windows fuzz \
-	verify-text bench package screenshot clean-roots compare-builds pot
+	verify-text bench package screenshot clean-roots compare-builds pot test-arch
 
 deps:
 	@scripts/deps.sh run
@@ -25,7 +27,8 @@ configure: deps
 build: configure
 	cmake --build $(BUILD)
 
-# Everything again under AddressSanitizer and UBSan, then each fuzz target over its seed corpus.
+# Everything again under AddressSanitizer and UBSan, then each fuzz target over its seed corpus, then the
+# other processors.
 test: test-fast
 	cmake -S . -B $(ASAN_BUILD) -G Ninja $(CMAKE_FLAGS) -DCALC_TESTS=ON -DCALC_SANITIZE=ON
 	cmake --build $(ASAN_BUILD) -j2
@@ -34,6 +37,7 @@ test: test-fast
 	CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCALC_FUZZ=ON
 	cmake --build $(FUZZ_BUILD) -j2
 	cd $(FUZZ_BUILD) && ctest --output-on-failure -j2
+	$(MAKE) --no-print-directory test-arch
 
 # With the tests on, every tool a test runs is required: nothing is skipped for want of one.
 test-fast: deps-test
@@ -57,11 +61,21 @@ windows: deps-windows
 	cmake --build $(WIN_BUILD) --target windows_packages
 	@ls -l $(WIN_BUILD)/calculator-*-win64*
 
-# Both builds' key-sweep over COUNT arguments (default a million), compared byte for byte.
+# The toolkit-free core on every other processor of this Debian release, built by its cross compiler and run
+# under qemu-user: its suites, and its key sweep against this build's byte for byte (scripts/cross-arch.sh).
+test-arch: deps-test
+	cmake -S . -B $(BUILD) -G Ninja $(CMAKE_FLAGS) -DCALC_TESTS=ON
+	cmake --build $(BUILD) --target key-sweep
+	CROSS_BUILD=$(ARCH_BUILD) scripts/cross-arch.sh $(BUILD)
+
+# The key-sweep of the Linux build, the Windows build and a clang build of the toolkit-free core over COUNT
+# arguments (default a million), compared byte for byte.
 compare-builds: deps-test
 	cmake --build $(BUILD) --target key-sweep
 	cmake --build $(WIN_BUILD) --target key-sweep
-	scripts/compare-builds.sh $(BUILD) $(WIN_BUILD) $(COUNT)
+	CXX=clang++ cmake -S . -B $(CLANG_BUILD) -G Ninja -DCALC_WITH_UI=OFF
+	cmake --build $(CLANG_BUILD) --target key-sweep
+	scripts/compare-builds.sh $(BUILD) $(WIN_BUILD) $(CLANG_BUILD) $(COUNT)
 
 fuzz: deps-test
 	FUZZ_BUILD=$(FUZZ_BUILD) FUZZ_SECONDS=$(FUZZ_SECONDS) scripts/fuzz.sh

@@ -10,8 +10,6 @@
 namespace engine::elementary {
 namespace {
 
-__extension__ typedef unsigned __int128 Wide; // 64 x 64 bit products of the argument reduction
-
 // hi + lo unevaluated, |lo| at most half an ulp of hi: about 106 bits.
 struct DoubleDouble {
     double hi, lo;
@@ -162,6 +160,24 @@ struct Reduced {
     DoubleDouble r;
 };
 
+// a b + c in two 64-bit words, from 32-bit halves: one path on every processor, 32-bit ones included.
+struct Wide {
+    std::uint64_t high, low;
+};
+constexpr Wide multiplyAdd(std::uint64_t a, std::uint64_t b, std::uint64_t c)
+{
+    constexpr std::uint64_t kHalf = 0xffffffff;
+    const std::uint64_t lowLow = (a & kHalf) * (b & kHalf), lowHigh = (a & kHalf) * (b >> 32);
+    const std::uint64_t highLow = (a >> 32) * (b & kHalf), highHigh = (a >> 32) * (b >> 32);
+    const std::uint64_t middle = (lowLow >> 32) + (lowHigh & kHalf) + (highLow & kHalf); // below 3 2^32
+    const std::uint64_t low = middle << 32 | (lowLow & kHalf);
+    const std::uint64_t high = highHigh + (lowHigh >> 32) + (highLow >> 32) + (middle >> 32);
+    return {high + (low + c < low), low + c};
+}
+// The largest case: (2^64 - 1)^2 + 2^64 - 1 = 2^128 - 2^64.
+static_assert(multiplyAdd(~std::uint64_t{0}, ~std::uint64_t{0}, ~std::uint64_t{0}).high == ~std::uint64_t{0});
+static_assert(multiplyAdd(~std::uint64_t{0}, ~std::uint64_t{0}, ~std::uint64_t{0}).low == 0);
+
 // 64 bits of kTwoOverPi from bit index first on, counted from the top of its first word.
 std::uint64_t twoOverPiBits(int first)
 {
@@ -198,11 +214,11 @@ Reduced reduce(double x)
     const std::uint64_t mantissa = (bits & kMantissaBits) | (kMantissaBits + 1);
     // p = mantissa x the 256 bits: 320 bits with the binary point 254 bits from the bottom.
     std::array<std::uint64_t, 5> p{};
-    Wide carry = 0;
+    std::uint64_t carry = 0;
     for (int i = 3; i >= 0; --i) {
-        const Wide product = static_cast<Wide>(mantissa) * twoOverPiBits(exponent + 62 + 64 * i) + carry;
-        p[i + 1] = static_cast<std::uint64_t>(product);
-        carry = product >> 64;
+        const Wide product = multiplyAdd(mantissa, twoOverPiBits(exponent + 62 + 64 * i), carry);
+        p[i + 1] = product.low;
+        carry = product.high;
     }
     int quadrant = static_cast<int>(p[1] >> 62);
     std::array<std::uint64_t, 3> fraction = {p[1] << 2 | p[2] >> 62, p[2] << 2 | p[3] >> 62,

@@ -1,6 +1,8 @@
 // The engine's own elementary functions: the same bits from every compiler and C library.
 #pragma once
 
+#include "numtext/plain_double.h"
+
 namespace engine::elementary {
 
 // Correctly rounded but in astronomically rare hard cases. Radians; every finite x is reduced exactly.

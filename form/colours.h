@@ -2,6 +2,8 @@
 // every text readable on its background.
 #pragma once
 
+#include "numtext/plain_double.h"
+
 namespace form {
 
 struct Rgb {

@@ -1,6 +1,8 @@
 // The float status test: the IEEE invalid, division-by-zero and overflow flags, tracked explicitly.
 #pragma once
 
+#include "numtext/plain_double.h"
+
 namespace numtext {
 
 // Records the flags that the arithmetic of one operation raises, from the moment the display text is read

@@ -166,6 +166,10 @@ template <class T> T toBinary(const Scanned& number, bool& overflow)
     text += std::string_view(number.digits).substr(0, kKeep);
     if (number.digits.size() > kKeep)
         text += '1';
+    // More than 19 digits take from_chars's exact integer path: its short one, digits x 10^n in one
+    // multiplication, rounds twice in a C++ library built for the x87 (i386).
+    if (text.size() < 2 + 20)
+        text.append(2 + 20 - text.size(), '0');
     text += 'e';
     text += std::to_string(number.exponent);
 

@@ -1,6 +1,8 @@
 // Conversions between numbers and display text; none of them depends on the process locale.
 #pragma once
 
+#include "numtext/plain_double.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>

@@ -1,13 +1,19 @@
 #!/bin/sh
-# Installs the missing Debian packages (as root), or names them: deps.sh run|test|windows.
+# Installs the missing Debian packages (as root), or names them: deps.sh run|test|windows|arch.
 # run: what building and running need; windows: what building the Windows program and installer needs;
+# arch: the cross compilers and qemu-user of the other processors;
 # test: all of these and what the tests, benchmarks and package checks use.
 set -eu
 here=$(dirname "$0")
 lists="$here/packages-run.txt"
+# The other processors' list, and the one of this release's own (Debian 12: mips64el).
+arch="$here/packages-arch.txt"
+release=$(. /etc/os-release && echo "$VERSION_CODENAME")
+[ ! -f "$here/packages-arch-$release.txt" ] || arch="$arch $here/packages-arch-$release.txt"
 case ${1:-run} in
-test) lists="$lists $here/packages-windows.txt $here/packages-test.txt" ;;
+test) lists="$lists $here/packages-windows.txt $here/packages-test.txt $arch" ;;
 windows) lists="$here/packages-windows.txt" ;;
+arch) lists="$arch" ;;
 esac
 missing=""
 for pkg in $(cat $lists | grep -v '^#'); do

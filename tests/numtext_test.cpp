@@ -101,6 +101,7 @@ const ReadRow kReads[] = {
     {"HugeExponent", "1e99999999999999999999", kInf, BeyondDouble}, {"ZeroHugeExponent", "0e99999", 0},
     {"BelowDouble", "1e-400", 0}, {"SmallestDouble", "5e-324", std::numeric_limits<double>::denorm_min()},
     {"LongFraction", "0." + kLongZeros + "1", 0},
+    {"ShortDigitsTimesLargePower", "13133943305000000000000000", 0x1.5ba70fc88870bp+83}, // x87: one ulp up
     // 2^53 + 1 lies halfway between two Doubles: the even one, unless a far digit breaks the tie
     {"TieToEven", "9007199254740993." + kLongZeros, 9007199254740992.0},
     {"FarDigitBreaksTie", "9007199254740993." + kLongZeros + "1", 9007199254740994.0}};

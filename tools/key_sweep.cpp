@@ -33,10 +33,10 @@ public:
     std::string next()
     {
         switch (m_count++ % 4) {
-        case 0: return decimal(1 + below(4), int(below(9)) - 3);    // what people type: 30, .5, 1234
-        case 1: return decimal(1 + below(9), int(below(86)) - 46);  // the whole Single range
-        case 2: return decimal(10 + below(8), int(below(70)) - 30); // long entries, radians up to 1E+39
-        default: return angle();                                     // at and near the right angles
+        case 0: return decimal(1, 4, -3, 5);    // what people type: 30, .5, 1234
+        case 1: return decimal(1, 9, -46, 39);  // the whole Single range
+        case 2: return decimal(10, 17, -30, 39); // long entries, radians up to 1E+39
+        default: return angle();                 // at and near the right angles
         }
     }
 
@@ -47,20 +47,23 @@ public:
         switch (below(3)) {
         case 0: return sign + std::to_string(below(41));
         case 1: return sign + std::to_string(below(20)) + ".5";
-        default: return sign + decimal(1 + below(3), int(below(3)) - 1);
+        default: return decimal(1, 3, -1, 1); // its own sign, not a second one (a minus key)
         }
     }
 
 private:
     std::uint64_t below(std::uint64_t n) { return m_random() % n; }
 
-    // `digits` random significant digits times 10^exponent, written out without an exponent.
-    std::string decimal(std::uint64_t digits, int exponent)
+    // Significant digits (fewest to most of them, random) times 10^(lowest to highest), written out without an
+    // exponent, of either sign. One draw a statement, in this order: a call's arguments have none in C++.
+    std::string decimal(int fewest, int most, int lowest, int highest)
     {
+        const int exponent = lowest + int(below(highest - lowest + 1));
+        const int digits = fewest + int(below(most - fewest + 1));
         std::string text(1, char('1' + below(9)));
-        for (std::uint64_t i = 1; i < digits; ++i)
+        for (int i = 1; i < digits; ++i)
             text += char('0' + below(10));
-        const int point = int(digits) + exponent; // digits before the point
+        const int point = digits + exponent; // digits before the point
         if (point <= 0)
             text = "0." + std::string(-point, '0') + text;
         else if (point < int(text.size()))
