@@ -5,10 +5,11 @@ CMAKE_FLAGS ?=
 ASAN_BUILD ?= $(BUILD)-asan
 FUZZ_BUILD ?= $(BUILD)-fuzz
 WIN_BUILD ?= $(BUILD)-win
+ARM64_BUILD ?= $(BUILD)-arm64
 FUZZ_SECONDS ?= 60
 
 .PHONY: deps deps-test deps-windows configure build test run clean test-fast test-windows windows fuzz \
-	verify-text bench package screenshot clean-roots compare-builds
+	verify-text bench package screenshot clean-roots compare-builds deps-arm64 deb-arm64 test-arm64
 
 deps:
 	@scripts/deps.sh run
@@ -18,6 +19,9 @@ deps-test:
 
 deps-windows:
 	@scripts/deps.sh windows
+
+deps-arm64:
+	@scripts/arm64.sh deps
 
 configure: deps
 	cmake -S . -B $(BUILD) -G Ninja $(CMAKE_FLAGS)
@@ -77,6 +81,25 @@ bench: deps-test build
 # The Debian package of the calculator, written into $(BUILD).
 package: deps-test build
 	cd $(BUILD) && cpack -G DEB
+
+# The arm64 package, cross-built through Debian multiarch: $(ARM64_BUILD)/calculator_VERSION_arm64.deb.
+deb-arm64: deps deps-arm64
+	cmake -S . -B $(ARM64_BUILD) -G Ninja -DCMAKE_TOOLCHAIN_FILE=scripts/aarch64-linux-gnu.cmake
+	cmake --build $(ARM64_BUILD) --target calculator calc-replay desktop_files
+	cd $(ARM64_BUILD) && DEB_HOST_ARCH=arm64 cpack -G DEB
+
+# The arm64 build's tests under qemu-user (not those on X11, Wayland and AT-SPI servers), its calc-replay
+# against the amd64 one on the key sweep, and its package checked, then installed into a clean arm64 root of
+# ARM64_RELEASE (default: this machine's release).
+test-arm64: deps-test deps-arm64
+	cmake -S . -B $(BUILD) -G Ninja $(CMAKE_FLAGS) -DCALC_TESTS=ON
+	cmake --build $(BUILD) --target calc-replay key-sweep
+	cmake -S . -B $(ARM64_BUILD) -G Ninja -DCMAKE_TOOLCHAIN_FILE=scripts/aarch64-linux-gnu.cmake -DCALC_TESTS=ON
+	cmake --build $(ARM64_BUILD)
+	cd $(ARM64_BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2 \
+		-E '^(program_start|screen_reader_atspi|clipboard_x11|desktop_wayland_.*|desktop_schemes)$$'
+	scripts/arm64.sh replay $(BUILD) $(ARM64_BUILD) $(COUNT)
+	scripts/arm64.sh root $(ARM64_BUILD) $(ARM64_RELEASE)
 
 run: build
 	$(BUILD)/calculator

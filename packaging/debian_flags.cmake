@@ -3,13 +3,14 @@
 # line, so that the build type's and each target's own options (the core's floating-point options) win.
 # Not for the Windows build, nor for the sanitizer and fuzz builds, whose options the fortified C library
 # would fight.
-option(CALC_DEBIAN_FLAGS "Build with the flags of dpkg-buildflags, as the package is" ON)
-if(WIN32 OR CALC_SANITIZE OR CALC_FUZZ OR NOT CALC_DEBIAN_FLAGS)
-    return()
-endif()
+
 # The architecture the program runs on: a cross build's toolchain file names it (scripts/aarch64-linux-gnu.cmake).
 if(NOT CALC_DEB_ARCH)
     execute_process(COMMAND dpkg --print-architecture OUTPUT_VARIABLE CALC_DEB_ARCH OUTPUT_STRIP_TRAILING_WHITESPACE)
+endif()
+option(CALC_DEBIAN_FLAGS "Build with the flags of dpkg-buildflags, as the package is" ON)
+if(WIN32 OR CALC_SANITIZE OR CALC_FUZZ OR NOT CALC_DEBIAN_FLAGS)
+    return()
 endif()
 find_program(DPKG_BUILDFLAGS dpkg-buildflags)
 if(NOT DPKG_BUILDFLAGS)
