@@ -2,7 +2,7 @@
 # The arm64 build beside the amd64 one, its programs run under qemu-user (as root).
 #   arm64.sh deps                             arm64 added to dpkg's architectures, the cross compiler and Qt for
 #                                             arm64 installed, qemu registered for arm64 programs (binfmt_misc)
-#   arm64.sh replay AMD64_BUILD ARM64_BUILD [COUNT]   key-sweep's keys (COUNT arguments, default 200) clicked in
+#   arm64.sh replay AMD64_BUILD ARM64_BUILD [COUNT]   key-sweep's keys (COUNT arguments, default 40) clicked in
 #                                             both builds' calc-replay: the same display after every key
 #   arm64.sh root ARM64_BUILD [RELEASE]       its .deb installed with apt into a clean arm64 root of RELEASE
 #                                             (default: this machine's), where its calculator starts and
@@ -27,7 +27,7 @@ deps)
     grep -qx enabled /proc/sys/fs/binfmt_misc/qemu-aarch64 || fail "qemu is not enabled for arm64 programs"
     ;;
 replay)
-    amd64=$2 arm64=$3 count=${4:-200}
+    amd64=$2 arm64=$3 count=${4:-40}
     out=$(mktemp -d)
     trap 'rm -rf "$out"' EXIT
     "$amd64/key-sweep" --keys --count "$count" --seed 17 >"$out/keys"
@@ -67,7 +67,7 @@ root)
     cat >"$root/tmp/check.sh" <<EOF
 set -e
 apt-get update -qq
-apt-get install -y -qq --no-install-recommends /tmp/$(basename "$deb") libqt6test6 qt6-qpa-plugins >/tmp/apt.log ||
+apt-get install -y -qq -o Dpkg::Use-Pty=0 --no-install-recommends /tmp/$(basename "$deb") libqt6test6 qt6-qpa-plugins >/tmp/apt.log ||
     { tail -20 /tmp/apt.log; exit 1; }
 EOF
     cat >>"$root/tmp/check.sh" <<'EOF'
