@@ -67,7 +67,7 @@ root)
     cat >"$root/tmp/check.sh" <<EOF
 set -e
 apt-get update -qq
-apt-get install -y -qq -o Dpkg::Use-Pty=0 --no-install-recommends /tmp/$(basename "$deb") libqt6test6 qt6-qpa-plugins >/tmp/apt.log ||
+apt-get install -y -qq -o Dpkg::Use-Pty=0 --no-install-recommends /tmp/$(basename "$deb") libqt6test6 qt6-qpa-plugins >/tmp/apt.log 2>&1 ||
     { tail -20 /tmp/apt.log; exit 1; }
 EOF
     cat >>"$root/tmp/check.sh" <<'EOF'
