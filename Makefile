@@ -7,10 +7,11 @@ FUZZ_BUILD ?= $(BUILD)-fuzz
 WIN_BUILD ?= $(BUILD)-win
 CLANG_BUILD ?= $(BUILD)-clang
 ARCH_BUILD ?= $(BUILD)-arch
+ARM64_BUILD ?= $(BUILD)-arm64
 FUZZ_SECONDS ?= 60
 
 .PHONY: deps deps-test deps-windows configure build test run clean test-fast test-windows windows fuzz \
-	verify-text bench package screenshot clean-roots compare-builds pot test-arch
+	verify-text bench package screenshot clean-roots compare-builds pot test-arch deps-arm64 deb-arm64 test-arm64
 
 deps:
 	@scripts/deps.sh run
@@ -20,6 +21,9 @@ deps-test:
 
 deps-windows:
 	@scripts/deps.sh windows
+
+deps-arm64:
+	@scripts/arm64.sh deps
 
 configure: deps
 	cmake -S . -B $(BUILD) -G Ninja $(CMAKE_FLAGS)
@@ -73,7 +77,7 @@ test-arch: deps-test
 compare-builds: deps-test
 	cmake --build $(BUILD) --target key-sweep
 	cmake --build $(WIN_BUILD) --target key-sweep
-	CXX=clang++ cmake -S . -B $(CLANG_BUILD) -G Ninja -DCALC_WITH_UI=OFF
+	CXX=clang++ cmake -S . -B $(CLANG_BUILD) -G Ninja -DCALC_WITH_UI=OFF -DCALC_DEBIAN_FLAGS=OFF
 	cmake --build $(CLANG_BUILD) --target key-sweep
 	scripts/compare-builds.sh $(BUILD) $(WIN_BUILD) $(CLANG_BUILD) $(COUNT)
 
@@ -95,6 +99,25 @@ package: deps-test build
 # The translation template, po/calculator.pot, from the texts marked in the sources.
 pot:
 	scripts/pot.sh
+
+# The arm64 package, cross-built through Debian multiarch: $(ARM64_BUILD)/calculator_VERSION_arm64.deb.
+deb-arm64: deps deps-arm64
+	cmake -S . -B $(ARM64_BUILD) -G Ninja -DCMAKE_TOOLCHAIN_FILE=scripts/aarch64-linux-gnu.cmake
+	cmake --build $(ARM64_BUILD) --target calculator calc-replay desktop_files
+	cd $(ARM64_BUILD) && DEB_HOST_ARCH=arm64 cpack -G DEB
+
+# The arm64 build's tests under qemu-user (not those on X11, Wayland and AT-SPI servers), its calc-replay
+# against the amd64 one on the key sweep, and its package checked, then installed into a clean arm64 root of
+# ARM64_RELEASE (default: this machine's release).
+test-arm64: deps-test deps-arm64
+	cmake -S . -B $(BUILD) -G Ninja $(CMAKE_FLAGS) -DCALC_TESTS=ON
+	cmake --build $(BUILD) --target calc-replay key-sweep
+	cmake -S . -B $(ARM64_BUILD) -G Ninja -DCMAKE_TOOLCHAIN_FILE=scripts/aarch64-linux-gnu.cmake -DCALC_TESTS=ON
+	cmake --build $(ARM64_BUILD)
+	cd $(ARM64_BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2 \
+		-E '^(program_start|screen_reader_atspi|clipboard_x11|desktop_wayland_.*|desktop_schemes)$$'
+	scripts/arm64.sh replay $(BUILD) $(ARM64_BUILD) $(COUNT)
+	scripts/arm64.sh root $(ARM64_BUILD) $(ARM64_RELEASE)
 
 run: build
 	$(BUILD)/calculator

@@ -28,6 +28,13 @@ lint)
     dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print $6 }' | sed 's|^\./usr/||' | same_files "the package"
     dpkg-deb -x "$deb" "$scratch/root"
     file -b "$scratch/root/usr/bin/calculator" | grep -q ', stripped' || fail "the packaged program is not stripped"
+    # Built as Debian builds: every protection found. hardening-check knows control-flow protection as an x86
+    # property of the whole program, which Debian 12's C library start files (Scrt1.o, crti.o) lack.
+    cfi=--nocfprotection
+    [ "${DEB_HOST_ARCH:-amd64}" != amd64 ] || ! readelf -n "$(g++ -print-file-name=Scrt1.o)" |
+        grep -q 'x86 feature: IBT, SHSTK' || cfi=
+    hardening-check $cfi "$scratch/root/usr/bin/calculator" >"$scratch/hardening" ||
+        fail "hardening-check: $(grep -E ': (no|unknown)' "$scratch/hardening")"
     for size in 16 32 48 64 128 256; do
         file -b "$scratch/root/usr/share/icons/hicolor/${size}x$size/apps/$id.png" | grep -q "PNG image data, $size x $size," ||
             fail "the ${size}px icon is no ${size}px PNG"
