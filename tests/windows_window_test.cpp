@@ -64,10 +64,13 @@ std::string textOf(HWND hwnd)
 // One run of calculator.exe, ended when the test ends.
 class Calculator {
   public:
-    Calculator()
+    // `show`: as a shortcut's Run setting starts it (Normal, Maximized, Minimized).
+    explicit Calculator(WORD show = SW_SHOWNORMAL)
     {
         STARTUPINFOW startup{};
         startup.cb = sizeof startup;
+        startup.dwFlags = STARTF_USESHOWWINDOW;
+        startup.wShowWindow = show;
         std::wstring commandLine = L"\"" + g_calculator + L"\"";
         if (!CreateProcessW(g_calculator.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                             nullptr, &startup, &m_process)) {
@@ -82,7 +85,6 @@ class Calculator {
                 if (process == m_process.dwProcessId && IsWindowVisible(hwnd))
                     m_hwnd = hwnd;
             }
-            // The keys become controls just after the first frame.
             return m_hwnd && std::ranges::all_of(form::kControls, [this](const form::ControlRow& row) {
                        return row.kind != form::Key || GetDlgItem(m_hwnd, winui::controlId(row));
                    });
@@ -100,7 +102,11 @@ class Calculator {
     Calculator& operator=(const Calculator&) = delete;
 
     HWND hwnd() const { return m_hwnd; }
-    HWND control(const form::ControlRow& row) const { return GetDlgItem(m_hwnd, winui::controlId(row)); }
+    HWND control(const form::ControlRow& row) const // DEG and RAD in their frame
+    {
+        HWND parent = row.parent.empty() ? m_hwnd : control(rowNamed(row.parent));
+        return GetDlgItem(parent, winui::controlId(row));
+    }
     std::string display() const { return textOf(control(rowNamed("lblDisplay"))); }
 
     // Clicks the keys by caption, as calc-replay names them; returns the display.
@@ -233,7 +239,40 @@ TEST(Keyboard, FocusStartsOnMcTabMovesSpacePressesDigitsDoNothing)
     press({VK_SPACE}); // handled after the typed digits
     EXPECT_TRUE(poll([&] { return calculator.display() != "1"; }));
     EXPECT_EQ(calculator.display(), "11");
+    // On round by the tab index, whatever the window order: past RAD, not checked, and back from MC to Off.
+    for (int tabIndex = 13; tabIndex <= 40; ++tabIndex) {
+        const form::ControlRow& row = byTab(tabIndex % 40);
+        if (row.kind != form::Key && row.name != "optDeg")
+            continue;
+        press({VK_TAB});
+        ASSERT_TRUE(poll([&] { return calculator.focus() == calculator.control(row); }))
+            << "Tab did not reach " << form::controlName(row);
+    }
+    press({VK_SHIFT, VK_TAB});
+    EXPECT_TRUE(poll([&] { return calculator.focus() == calculator.control(rowNamed("cmdQuit")); }));
 }
+
+// Started as a shortcut set to Maximized or Minimized starts it: the window keeps its one size.
+class StartedAs : public testing::TestWithParam<std::pair<const char*, WORD>> {};
+
+TEST_P(StartedAs, TheWindowKeepsItsSize)
+{
+    const Calculator calculator(GetParam().second);
+    ASSERT_TRUE(calculator.hwnd());
+    EXPECT_EQ(IsIconic(calculator.hwnd()), GetParam().second == SW_SHOWMINIMIZED);
+    PostMessageW(calculator.hwnd(), WM_SYSCOMMAND, SC_RESTORE, 0);
+    ASSERT_TRUE(poll([&] { return !IsIconic(calculator.hwnd()); }));
+    EXPECT_FALSE(IsZoomed(calculator.hwnd()));
+    RECT client{};
+    GetClientRect(calculator.hwnd(), &client);
+    EXPECT_EQ(client.right, 224);
+    EXPECT_EQ(client.bottom, 344);
+}
+
+INSTANTIATE_TEST_SUITE_P(Window, StartedAs,
+                         testing::Values(std::pair("Maximized", WORD(SW_SHOWMAXIMIZED)),
+                                         std::pair("Minimized", WORD(SW_SHOWMINIMIZED))),
+                         [](const auto& info) { return info.param.first; });
 
 TEST(About, ModalSharedTextChangesNothing)
 {
@@ -336,6 +375,8 @@ long expectedRole(form::ControlKind kind)
     return ROLE_SYSTEM_STATICTEXT;
 }
 
+constexpr IID kAccIdentity = {0x7852b78d, 0x1cfd, 0x41c1, {0xa6, 0x15, 0x9c, 0x0c, 0x85, 0x96, 0x0b, 0x5f}};
+
 // What a screen reader asks each control through MSAA, from this other process.
 TEST(ScreenReader, EveryControlsNameAndRole)
 {
@@ -363,9 +404,52 @@ TEST(ScreenReader, EveryControlsNameAndRole)
             EXPECT_EQ(accessible->get_accState(self, &state), S_OK);
             EXPECT_EQ((state.lVal & STATE_SYSTEM_CHECKED) != 0, row.name == "optDeg") << row.name;
         }
+        // No route to the system's object, named by the caption, nor a sign that this is a system proxy.
+        for (const IID& iid : {IID_IServiceProvider, kAccIdentity}) {
+            void* other = nullptr;
+            EXPECT_EQ(accessible->QueryInterface(iid, &other), E_NOINTERFACE) << row.name;
+            if (other)
+                static_cast<IUnknown*>(other)->Release();
+        }
         SysFreeString(name);
         accessible->Release();
     }
+}
+
+// A control and the controls it holds, in window order, as a screen reader walks them.
+std::string windowOrder(HWND parent)
+{
+    std::string order;
+    for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        const int index = GetDlgCtrlID(child) - winui::controlId(form::kControls[0]);
+        order += index >= 0 && index < int(form::kControls.size())
+                     ? form::controlName(form::kControls[std::size_t(index)])
+                     : "?";
+        if (const std::string inner = windowOrder(child); !inner.empty())
+            order += "[" + inner + "]";
+        order += " ";
+    }
+    return order;
+}
+
+// Read as on Linux: the display first, then "angle unit" holding DEG and RAD, then the keys row by row.
+TEST(ScreenReader, ReadingOrderIsTheTables)
+{
+    const Calculator calculator;
+    ASSERT_TRUE(calculator.hwnd());
+    std::string expected;
+    for (const form::ControlRow& row : form::kControls) {
+        if (!row.parent.empty())
+            continue;
+        expected += form::controlName(row);
+        std::string inner;
+        for (const form::ControlRow& child : form::kControls)
+            if (child.parent == row.name)
+                inner += form::controlName(child) + " ";
+        expected += (inner.empty() ? "" : "[" + inner + "]") + " ";
+    }
+    EXPECT_EQ(windowOrder(calculator.hwnd()), expected);
+    EXPECT_TRUE(expected.starts_with("lblDisplay fmeTrig[optDeg optRad ] ")) << expected;
 }
 
 std::string g_announced; // the display's name at each live-region event, each ended by |
@@ -389,7 +473,6 @@ TEST(ScreenReader, EachChangeOfTheDisplayAnnouncedOnce)
 {
     winui::CalcWindow window(GetModuleHandleW(nullptr));
     ASSERT_TRUE(window.hwnd());
-    window.finishControls();
     HWINEVENTHOOK hook =
         SetWinEventHook(EVENT_OBJECT_LIVEREGIONCHANGED, EVENT_OBJECT_LIVEREGIONCHANGED, nullptr, onLiveRegion,
                         GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
@@ -438,46 +521,61 @@ TEST_P(Scaled, ClientAreaAndKeysCentred)
 INSTANTIATE_TEST_SUITE_P(Window, Scaled, testing::ValuesIn(kDpis),
                          [](const auto& info) { return info.param.name; });
 
-// The first frame draws the keys on the window itself, before they are controls: the same pixels as the keys
-// then draw, the focus on MC included.
-TEST(InProcess, TheFirstFrameIsTheFinishedWindow)
+// From the moment the window shows, the focus is on MC, set as it activates (never first on the window), and
+// a key pressed at once presses it: Space on MC clears the 7 that M+ stored. The program then ends from File > Exit.
+TEST(InProcess, TheFocusIsOnMcFromTheStartAndSpacePressesIt)
 {
+    for (MSG message; PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);) // an earlier window's quit too
+        ;
     winui::CalcWindow window(GetModuleHandleW(nullptr));
     ASSERT_TRUE(window.hwnd());
-    ShowWindow(window.hwnd(), SW_SHOW);
-    ASSERT_FALSE(window.control(rowNamed("Memoryclear"))) << "the keys are controls before the first frame";
-    const std::optional<replay::WindowPicture> first = replay::captureWindow(window.hwnd());
-    window.finishControls();
-    ASSERT_TRUE(window.control(rowNamed("Memoryclear")));
-    const std::optional<replay::WindowPicture> finished = replay::captureWindow(window.hwnd());
-    ASSERT_TRUE(first && finished);
-    ASSERT_EQ(first->height, finished->height);
-    int differing = 0;
-    for (std::size_t i = 0; i < first->rgb.size(); ++i)
-        differing += first->rgb[i] != finished->rgb[i];
-    EXPECT_EQ(differing, 0) << "colour values differ between the first frame and the finished window";
-}
-
-// Clicks that come before the timer that makes the keys: the keys are made first and each click reaches the
-// key it was aimed at (7, then M+ stores it); the program then ends with status 0 from File > Exit.
-TEST(InProcess, AClickBeforeTheKeysAreControlsReachesTheKey)
-{
-    winui::CalcWindow window(GetModuleHandleW(nullptr));
-    ASSERT_TRUE(window.hwnd());
-    ShowWindow(window.hwnd(), SW_SHOW);
-    const int dpi = int(GetDpiForWindow(window.hwnd()));
-    for (const char* key : {"7", "M+"}) {
+    for (const char* key : {"7", "M+"}) { // as the keys tell it, without the focus a click would take
         const form::ControlRow& row = *replay::controlFor(key);
-        const LPARAM at = MAKELPARAM(form::twipsToPixels(row.left + row.width / 2, dpi),
-                                     form::twipsToPixels(row.top + row.height / 2, dpi));
-        PostMessageW(window.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, at);
-        PostMessageW(window.hwnd(), WM_LBUTTONUP, 0, at);
+        SendMessageW(window.hwnd(), WM_COMMAND, MAKEWPARAM(winui::controlId(row), BN_CLICKED),
+                     reinterpret_cast<LPARAM>(window.control(row)));
     }
+    ASSERT_EQ(window.state().sngMemory, 7.0f);
+    ShowWindow(window.hwnd(), SW_SHOW);
+    HWND clear = window.control(rowNamed("Memoryclear"));
+    EXPECT_EQ(GetFocus(), clear);
+    PostMessageW(clear, WM_KEYDOWN, VK_SPACE, 0x00390001);
+    PostMessageW(clear, WM_KEYUP, VK_SPACE, LPARAM(0xC0390001));
     const form::MenuRow& exit =
         *std::ranges::find(form::kMenus, form::Route::mnuFExit, &form::MenuRow::route);
     PostMessageW(window.hwnd(), WM_COMMAND, WPARAM(winui::commandId(exit)), 0);
     EXPECT_EQ(window.run(), 0);
-    EXPECT_EQ(window.state().sngMemory, 7.0f);
+    EXPECT_EQ(window.state().sngMemory, 0.0f);
+}
+
+bool g_refuseChildren; // which windows refuseWindows refuses: the controls, or the window itself
+
+LRESULT CALLBACK refuseWindows(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HCBT_CREATEWND && (reinterpret_cast<CBT_CREATEWNDW*>(lParam)->lpcs->hwndParent != nullptr) ==
+                                      g_refuseChildren)
+        return 1;
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// Windows refusing the window or a control: no window, the reason said, and no quit message left behind,
+// which would close the error box at once.
+TEST(InProcess, AWindowThatCannotBeMadeSaysWhyAndLeavesNoQuit)
+{
+    for (const auto& [children, said] : {std::pair(false, "window"), std::pair(true, "controls")}) {
+        for (MSG message; PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);)
+            ;
+        g_refuseChildren = children;
+        HHOOK hook = SetWindowsHookExW(WH_CBT, refuseWindows, nullptr, GetCurrentThreadId());
+        ASSERT_TRUE(hook);
+        const winui::CalcWindow window(GetModuleHandleW(nullptr));
+        UnhookWindowsHookEx(hook);
+        EXPECT_FALSE(window.hwnd()) << said;
+        EXPECT_NE(winui::narrow(window.failure()).find(std::string("the calculator's ") + said),
+                  std::string::npos)
+            << winui::narrow(window.failure());
+        MSG quit{};
+        EXPECT_FALSE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << said;
+    }
 }
 
 // Wine never moves a window to a monitor of another DPI, so WM_DPICHANGED is sent here, to a window of this
@@ -486,7 +584,6 @@ TEST(InProcess, EachDpiChangeLaysOutAndScalesTheFontsAgain)
 {
     winui::CalcWindow window(GetModuleHandleW(nullptr));
     ASSERT_TRUE(window.hwnd());
-    window.finishControls();
     const form::ControlRow& seven = *replay::controlFor("7");
     SendMessageW(window.control(seven), BM_CLICK, 0, 0);
     for (const auto& [dpi, width, height, fontHeight] :
@@ -515,7 +612,6 @@ TEST(InProcess, ColoursFollowTheSystemColoursLive)
 {
     winui::CalcWindow window(GetModuleHandleW(nullptr));
     ASSERT_TRUE(window.hwnd());
-    window.finishControls();
     ShowWindow(window.hwnd(), SW_SHOW);
     for (const char* key : {"1", "2", "+", "3"})
         SendMessageW(window.control(*replay::controlFor(key)), BM_CLICK, 0, 0);

@@ -82,7 +82,7 @@ bool isSelf(const VARIANT& child)
     return child.vt == VT_I4 && child.lVal == CHILDID_SELF;
 }
 
-class ControlAccessible final : public IAccessible {
+class ControlAccessible final : public IAccessible, public IOleWindow {
   public:
     ControlAccessible(IAccessible* standard, HWND control, const form::ControlRow& row)
         : m_standard(standard), m_control(control), m_row(row)
@@ -91,17 +91,22 @@ class ControlAccessible final : public IAccessible {
     ControlAccessible(const ControlAccessible&) = delete;
     ControlAccessible& operator=(const ControlAccessible&) = delete;
 
-    // IUnknown. The system object's other interfaces (IEnumVARIANT, IOleWindow) are handed out as its own.
+    // IUnknown. None of the system object's other interfaces: through its IServiceProvider or IAccIdentity a
+    // client (UI Automation's MSAA proxy) would reach that object, named by the caption, and take this one for
+    // a system proxy. Without them it is the program's own server, whose name is heard by every route.
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override
     {
         if (!object)
             return E_POINTER;
-        if (iid == IID_IUnknown || iid == IID_IDispatch || iid == IID_IAccessible) {
+        *object = nullptr;
+        if (iid == IID_IUnknown || iid == IID_IDispatch || iid == IID_IAccessible)
             *object = static_cast<IAccessible*>(this);
-            AddRef();
-            return S_OK;
-        }
-        return m_standard->QueryInterface(iid, object);
+        else if (iid == IID_IOleWindow) // WindowFromAccessibleObject
+            *object = static_cast<IOleWindow*>(this);
+        if (!*object)
+            return E_NOINTERFACE;
+        AddRef();
+        return S_OK;
     }
     ULONG STDMETHODCALLTYPE AddRef() override { return ULONG(InterlockedIncrement(&m_references)); }
     ULONG STDMETHODCALLTYPE Release() override
@@ -249,6 +254,16 @@ class ControlAccessible final : public IAccessible {
         return m_standard->put_accValue(child, value);
     }
 
+    // IOleWindow: the control.
+    HRESULT STDMETHODCALLTYPE GetWindow(HWND* window) override
+    {
+        if (!window)
+            return E_POINTER;
+        *window = m_control;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL /*enter*/) override { return E_NOTIMPL; }
+
   private:
     ~ControlAccessible() = default;
 
@@ -282,7 +297,7 @@ LRESULT answerGetObject(HWND control, const form::ControlRow& row, WPARAM wParam
         standard->Release();
         return 0;
     }
-    const LRESULT result = com.lresultFromObject(IID_IAccessible, wParam, accessible);
+    const LRESULT result = com.lresultFromObject(IID_IAccessible, wParam, static_cast<IAccessible*>(accessible));
     accessible->Release(); // LresultFromObject holds its own reference
     return result > 0 ? result : 0;
 }

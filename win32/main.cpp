@@ -1,14 +1,22 @@
 // calculator.exe: the window is the whole program; it ends when the window goes or File > Exit is chosen.
 #include "win32/calc_window.h"
 
+#include <cstdio>
+
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*commandLine*/, int show)
 {
     winui::CalcWindow window(instance);
     if (!window.hwnd()) {
-        MessageBoxW(nullptr, L"Windows could not create the calculator's window.", L"Calculator",
-                    MB_OK | MB_ICONERROR);
+        fwprintf(stderr, L"calculator: %ls\n", window.failure().c_str());
+        MessageBoxW(nullptr, window.failure().c_str(), L"Calculator", MB_OK | MB_ICONERROR);
         return 1;
     }
+    // The window has one size: started maximized (a shortcut's "Maximized", which Windows may apply to
+    // the first ShowWindow whatever it is told), it opens as it would normally.
+    if (show == SW_SHOWMAXIMIZED)
+        show = SW_SHOWNORMAL;
     ShowWindow(window.hwnd(), show);
+    if (IsZoomed(window.hwnd()))
+        ShowWindow(window.hwnd(), SW_RESTORE);
     return window.run();
 }
