@@ -12,10 +12,13 @@
 #include <gtest/gtest.h>
 
 #include <oleacc.h>
+#include <uiautomationclient.h>
 #include <windows.h>
 
 #include <algorithm>
 #include <array>
+#include <atomic>
+#include <mutex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -486,6 +489,166 @@ TEST(ScreenReader, EachChangeOfTheDisplayAnnouncedOnce)
     UnhookWinEvent(hook);
     EXPECT_EQ(g_announced, "2|3| 5|1| 6|0|Cannot divide by 0|");
 }
+
+#ifdef __IUIAutomation_INTERFACE_DEFINED__ // MinGW-w64 12 (Debian 13) on; Debian 12's headers lack the client
+
+// The live region's events as a UI Automation client gets them, on its own thread: the sender's name each.
+class LiveRegionEvents final : public IUIAutomationEventHandler {
+  public:
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override
+    {
+        *object = iid == IID_IUnknown || iid == __uuidof(IUIAutomationEventHandler) ? this : nullptr;
+        return *object ? S_OK : E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return 2; } // lives on the test's stack, past the handler
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    HRESULT STDMETHODCALLTYPE HandleAutomationEvent(IUIAutomationElement* sender, EVENTID) override
+    {
+        BSTR name = nullptr;
+        sender->get_CurrentName(&name);
+        const std::lock_guard lock(m_mutex);
+        m_heard += winui::narrow(name ? name : L"") + "|";
+        SysFreeString(name);
+        return S_OK;
+    }
+    std::string heard()
+    {
+        const std::lock_guard lock(m_mutex);
+        return m_heard;
+    }
+
+  private:
+    std::mutex m_mutex;
+    std::string m_heard;
+};
+
+long expectedControlType(form::ControlKind kind)
+{
+    switch (kind) {
+    case form::Key:
+        return UIA_ButtonControlTypeId;
+    case form::Option:
+        return UIA_RadioButtonControlTypeId;
+    case form::Frame:
+        return UIA_GroupControlTypeId;
+    case form::Label:
+        break;
+    }
+    return UIA_TextControlTypeId;
+}
+
+// The controls under `parent` in the order a UI Automation client walks them, each as name:control type, a
+// group's own after it in brackets; elements that are not the table's controls (a title or menu bar) left out.
+std::string automationTree(IUIAutomationTreeWalker* walker, IUIAutomationElement* parent)
+{
+    std::string tree;
+    IUIAutomationElement* element = nullptr;
+    for (walker->GetFirstChildElement(parent, &element); element;) {
+        UIA_HWND native = nullptr;
+        element->get_CurrentNativeWindowHandle(&native);
+        const int index = GetDlgCtrlID(HWND(native)) - winui::controlId(form::kControls[0]);
+        if (native && index >= 0 && index < int(form::kControls.size())) {
+            BSTR name = nullptr;
+            CONTROLTYPEID type = 0;
+            element->get_CurrentName(&name);
+            element->get_CurrentControlType(&type);
+            tree += winui::narrow(name ? name : L"") + ":" + std::to_string(type);
+            SysFreeString(name);
+            if (const std::string inner = automationTree(walker, element); !inner.empty())
+                tree += "[" + inner + "]";
+            tree += " ";
+        }
+        IUIAutomationElement* next = nullptr;
+        walker->GetNextSiblingElement(element, &next);
+        element->Release();
+        element = next;
+    }
+    return tree;
+}
+
+std::string nameAndType(const form::ControlRow& row)
+{
+    return std::string(row.name == "lblDisplay" ? "42" : form::accessibleName(row)) + ":" +
+           std::to_string(expectedControlType(row.kind));
+}
+
+// The window as a UI Automation client (Narrator) reads it, from this other process: every control's name
+// and control type, in reading order with DEG and RAD inside "angle unit", the display a polite live region
+// that raises one event for each change. Each check runs as far as the system's UI Automation goes; what it
+// cannot answer is named in the skip.
+TEST(UiAutomation, NamesTypesOrderAndTheLiveRegion)
+{
+    constexpr CLSID kCuiAutomation = {0xff48dba4, 0x60ef, 0x4201, {0xaa, 0x87, 0x54, 0x10, 0x3e, 0xef, 0x59, 0x4e}};
+    IUIAutomation* automation = nullptr;
+    if (CoCreateInstance(kCuiAutomation, nullptr, CLSCTX_INPROC_SERVER, __uuidof(IUIAutomation),
+                         reinterpret_cast<void**>(&automation)) != S_OK)
+        GTEST_SKIP() << "this system has no UI Automation client (CoCreateInstance(CLSID_CUIAutomation))";
+    const Calculator calculator;
+    ASSERT_TRUE(calculator.hwnd());
+    calculator.click("4 2");
+    std::string unanswered;
+    // Each control's element from its window.
+    for (const form::ControlRow& row : form::kControls) {
+        IUIAutomationElement* element = nullptr;
+        ASSERT_EQ(automation->ElementFromHandle(calculator.control(row), &element), S_OK) << row.name;
+        BSTR name = nullptr;
+        CONTROLTYPEID type = 0;
+        element->get_CurrentName(&name);
+        element->get_CurrentControlType(&type);
+        EXPECT_EQ(winui::narrow(name ? name : L"") + ":" + std::to_string(type), nameAndType(row));
+        SysFreeString(name);
+        element->Release();
+    }
+    // The window's tree, in order.
+    IUIAutomationElement* window = nullptr;
+    IUIAutomationTreeWalker* walker = nullptr;
+    IUIAutomationCondition* all = nullptr;
+    ASSERT_EQ(automation->ElementFromHandle(calculator.hwnd(), &window), S_OK);
+    if (automation->get_RawViewWalker(&walker) != S_OK &&
+        (automation->CreateTrueCondition(&all) != S_OK || automation->CreateTreeWalker(all, &walker) != S_OK))
+        unanswered += "no tree walker; ";
+    std::string expected;
+    for (const form::ControlRow& row : form::kControls) {
+        if (!row.parent.empty())
+            continue;
+        std::string inner;
+        for (const form::ControlRow& child : form::kControls)
+            if (child.parent == row.name)
+                inner += nameAndType(child) + " ";
+        expected += nameAndType(row) + (inner.empty() ? "" : "[" + inner + "]") + " ";
+    }
+    if (const std::string tree = walker ? automationTree(walker, window) : ""; !tree.empty())
+        EXPECT_EQ(tree, expected);
+    else if (walker)
+        unanswered += "the window's element has no children (GetFirstChildElement); ";
+    // The display: a polite live region, one event for each change (a repeated one would come before the
+    // last key's).
+    IUIAutomationElement* display = nullptr;
+    ASSERT_EQ(automation->ElementFromHandle(calculator.control(rowNamed("lblDisplay")), &display), S_OK);
+    VARIANT live{};
+    display->GetCurrentPropertyValue(UIA_LiveSettingPropertyId, &live);
+    if (live.vt == VT_I4)
+        EXPECT_EQ(live.lVal, Polite);
+    else
+        unanswered += "no LiveSetting (VARIANT type " + std::to_string(live.vt) + "); ";
+    LiveRegionEvents events;
+    ASSERT_EQ(automation->AddAutomationEventHandler(UIA_LiveRegionChangedEventId, display, TreeScope_Element,
+                                                    nullptr, &events),
+              S_OK);
+    calculator.click("C 2 + 3 = + 1");
+    if (poll([&] { return events.heard().ends_with("1|"); }) || !events.heard().empty())
+        EXPECT_EQ(events.heard(), "0|2|3| 5|1|");
+    else
+        unanswered += "no live-region event; ";
+    automation->RemoveAllEventHandlers();
+    for (IUnknown* object : std::initializer_list<IUnknown*>{display, walker, all, window, automation})
+        if (object)
+            object->Release();
+    if (!unanswered.empty())
+        GTEST_SKIP() << "this UI Automation gave " << unanswered << "those checks skipped";
+}
+
+#endif
 
 // The client area at each DPI, and the keys in it: each in a prefix and an X server of that DPI, as a
 // Windows session has one from its start.
