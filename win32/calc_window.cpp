@@ -401,6 +401,8 @@ LRESULT CALLBACK CalcWindow::controlProc(HWND control, UINT message, WPARAM wPar
         if (const LRESULT object = answerGetObject(control, *row, wParam, lParam))
             return object;
     }
+    if (message == WM_DESTROY)
+        forgetAccessible(control);
     // An owner-drawn button reports a second quick click as a double click: here it is another click.
     if (message == WM_LBUTTONDBLCLK && row && row->kind == Key)
         message = WM_LBUTTONDOWN;
