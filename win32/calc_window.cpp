@@ -149,10 +149,19 @@ CalcWindow::CalcWindow(HINSTANCE instance)
     const SIZE size = frameSize(dpi);
     const RECT& work = monitor.rcWork;
     const std::wstring title = widen(kTitle);
-    if (!CreateWindowExW(0, kWindowClass, title.c_str(), kStyle, (work.left + work.right - size.cx) / 2,
-                         (work.top + work.bottom - size.cy) / 2, size.cx, size.cy, nullptr, buildMenus(),
-                         instance, this)) {
+    HMENU menus = buildMenus();
+    // Under Wine a start that meets the session's desktop window as it goes (the last program in it has
+    // just ended) is refused with an invalid handle; asked again, Wine makes a new desktop.
+    for (int attempt = 0; attempt < 3 && !m_hwnd; ++attempt) {
+        if (!CreateWindowExW(0, kWindowClass, title.c_str(), kStyle, (work.left + work.right - size.cx) / 2,
+                             (work.top + work.bottom - size.cy) / 2, size.cx, size.cy, nullptr, menus, instance,
+                             this) &&
+            GetLastError() != ERROR_INVALID_WINDOW_HANDLE)
+            break;
+    }
+    if (!m_hwnd) {
         m_failure = failureText(L"the calculator's window");
+        DestroyMenu(menus);
         return;
     }
     m_instance = instance;
