@@ -11,7 +11,8 @@ ARM64_BUILD ?= $(BUILD)-arm64
 FUZZ_SECONDS ?= 60
 
 .PHONY: deps deps-test deps-windows configure build test run clean test-fast test-windows windows fuzz \
-	verify-text bench package screenshot clean-roots compare-builds pot test-arch deps-arm64 deb-arm64 test-arm64
+	verify-text bench replay-starts package screenshot clean-roots compare-builds pot test-arch deps-arm64 deb-arm64 \
+	test-arm64
 
 deps:
 	@scripts/deps.sh run
@@ -91,6 +92,13 @@ bench: deps-test build
 	cmake -S . -B $(WIN_BUILD) -G Ninja -DCMAKE_TOOLCHAIN_FILE=scripts/mingw-w64.cmake
 	cmake --build $(WIN_BUILD) --target calculator bare-window
 	scripts/bench.sh $(BUILD) $(WIN_BUILD)
+
+# STARTS starts of calc-replay.exe under Wine while both cores are loaded: none may fail without saying why.
+STARTS ?= 2000
+replay-starts: deps-windows
+	cmake -S . -B $(WIN_BUILD) -G Ninja -DCMAKE_TOOLCHAIN_FILE=scripts/mingw-w64.cmake
+	cmake --build $(WIN_BUILD) --target calc-replay
+	scripts/replay-starts.sh $(WIN_BUILD) $(STARTS)
 
 # The Debian package of the calculator, written into $(BUILD).
 package: deps-test build

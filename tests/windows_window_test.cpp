@@ -15,11 +15,14 @@
 #include <gtest/gtest.h>
 
 #include <oleacc.h>
+#include <uiautomationclient.h>
 #include <windows.h>
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <cstdlib>
+#include <mutex>
 #include <sstream>
 #include <string>
 #include <utility>
@@ -70,10 +73,13 @@ std::string textOf(HWND hwnd)
 // One run of calculator.exe, ended when the test ends.
 class Calculator {
   public:
-    Calculator()
+    // `show`: as a shortcut's Run setting starts it (Normal, Maximized, Minimized).
+    explicit Calculator(WORD show = SW_SHOWNORMAL)
     {
         STARTUPINFOW startup{};
         startup.cb = sizeof startup;
+        startup.dwFlags = STARTF_USESHOWWINDOW;
+        startup.wShowWindow = show;
         std::wstring commandLine = L"\"" + g_calculator + L"\"";
         if (!CreateProcessW(g_calculator.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                             nullptr, &startup, &m_process)) {
@@ -88,7 +94,6 @@ class Calculator {
                 if (process == m_process.dwProcessId && IsWindowVisible(hwnd))
                     m_hwnd = hwnd;
             }
-            // The keys become controls just after the first frame.
             return m_hwnd && std::ranges::all_of(form::kControls, [this](const form::ControlRow& row) {
                        return row.kind != form::Key || GetDlgItem(m_hwnd, winui::controlId(row));
                    });
@@ -106,7 +111,11 @@ class Calculator {
     Calculator& operator=(const Calculator&) = delete;
 
     HWND hwnd() const { return m_hwnd; }
-    HWND control(const form::ControlRow& row) const { return GetDlgItem(m_hwnd, winui::controlId(row)); }
+    HWND control(const form::ControlRow& row) const // DEG and RAD in their frame
+    {
+        HWND parent = row.parent.empty() ? m_hwnd : control(rowNamed(row.parent));
+        return GetDlgItem(parent, winui::controlId(row));
+    }
     std::string display() const { return textOf(control(rowNamed("lblDisplay"))); }
 
     // Clicks the keys by caption, as calc-replay names them; returns the display.
@@ -239,7 +248,40 @@ TEST(Keyboard, FocusStartsOnMcTabMovesSpacePressesDigitsDoNothing)
     press({VK_SPACE}); // handled after the typed digits
     EXPECT_TRUE(poll([&] { return calculator.display() != "1"; }));
     EXPECT_EQ(calculator.display(), "11");
+    // On round by the tab index, whatever the window order: past RAD, not checked, and back from MC to Off.
+    for (int tabIndex = 13; tabIndex <= 40; ++tabIndex) {
+        const form::ControlRow& row = byTab(tabIndex % 40);
+        if (row.kind != form::Key && row.name != "optDeg")
+            continue;
+        press({VK_TAB});
+        ASSERT_TRUE(poll([&] { return calculator.focus() == calculator.control(row); }))
+            << "Tab did not reach " << form::controlName(row);
+    }
+    press({VK_SHIFT, VK_TAB});
+    EXPECT_TRUE(poll([&] { return calculator.focus() == calculator.control(rowNamed("cmdQuit")); }));
 }
+
+// Started as a shortcut set to Maximized or Minimized starts it: the window keeps its one size.
+class StartedAs : public testing::TestWithParam<std::pair<const char*, WORD>> {};
+
+TEST_P(StartedAs, TheWindowKeepsItsSize)
+{
+    const Calculator calculator(GetParam().second);
+    ASSERT_TRUE(calculator.hwnd());
+    EXPECT_EQ(IsIconic(calculator.hwnd()), GetParam().second == SW_SHOWMINIMIZED);
+    PostMessageW(calculator.hwnd(), WM_SYSCOMMAND, SC_RESTORE, 0);
+    ASSERT_TRUE(poll([&] { return !IsIconic(calculator.hwnd()); }));
+    EXPECT_FALSE(IsZoomed(calculator.hwnd()));
+    RECT client{};
+    GetClientRect(calculator.hwnd(), &client);
+    EXPECT_EQ(client.right, 224);
+    EXPECT_EQ(client.bottom, 344);
+}
+
+INSTANTIATE_TEST_SUITE_P(Window, StartedAs,
+                         testing::Values(std::pair("Maximized", WORD(SW_SHOWMAXIMIZED)),
+                                         std::pair("Minimized", WORD(SW_SHOWMINIMIZED))),
+                         [](const auto& info) { return info.param.first; });
 
 TEST(About, ModalSharedTextChangesNothing)
 {
@@ -368,9 +410,12 @@ TEST_P(Copied, AnotherProgramReadsIt)
 INSTANTIATE_TEST_SUITE_P(Window, Copied, testing::ValuesIn(kCopying),
                          [](const auto& info) { return info.param.name; });
 
-// By form::ControlKind: Label, Frame, Option, Key.
+// By kind (Label, Frame, Option, Key): the MSAA role, and the UI Automation control type.
 constexpr long kRoles[] = {ROLE_SYSTEM_STATICTEXT, ROLE_SYSTEM_GROUPING, ROLE_SYSTEM_RADIOBUTTON,
                            ROLE_SYSTEM_PUSHBUTTON};
+constexpr long kControlTypes[] = {50020, 50026, 50013, 50000}; // Text, Group, RadioButton, Button
+
+constexpr IID kAccIdentity = {0x7852b78d, 0x1cfd, 0x41c1, {0xa6, 0x15, 0x9c, 0x0c, 0x85, 0x96, 0x0b, 0x5f}};
 
 // What a screen reader asks each control through MSAA, from this other process.
 TEST(ScreenReader, EveryControlsNameAndRole)
@@ -399,9 +444,38 @@ TEST(ScreenReader, EveryControlsNameAndRole)
             EXPECT_EQ(accessible->get_accState(self, &state), S_OK);
             EXPECT_EQ((state.lVal & STATE_SYSTEM_CHECKED) != 0, row.name == "optDeg") << row.name;
         }
+        // No route to the system's object, named by the caption, nor a sign that this is a system proxy.
+        for (const IID& iid : {IID_IServiceProvider, kAccIdentity}) {
+            void* other = nullptr;
+            EXPECT_EQ(accessible->QueryInterface(iid, &other), E_NOINTERFACE) << row.name;
+            if (other)
+                static_cast<IUnknown*>(other)->Release();
+        }
         SysFreeString(name);
         accessible->Release();
     }
+}
+
+// Read as on Linux: the display first, then "angle unit" holding DEG and RAD, then the keys row by row. The
+// windows in order, each followed by those it holds, are the table's rows.
+TEST(ScreenReader, ReadingOrderIsTheTables)
+{
+    const Calculator calculator;
+    ASSERT_TRUE(calculator.hwnd());
+    std::vector<int> order, table;
+    EnumChildWindows(
+        calculator.hwnd(),
+        [](HWND child, LPARAM ids) {
+            reinterpret_cast<std::vector<int>*>(ids)->push_back(GetDlgCtrlID(child));
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&order));
+    for (const form::ControlRow& row : form::kControls) {
+        table.push_back(winui::controlId(row));
+        if (!row.parent.empty())
+            EXPECT_EQ(GetParent(calculator.control(row)), calculator.control(rowNamed(row.parent))) << row.name;
+    }
+    EXPECT_EQ(order, table);
 }
 
 std::string g_announced; // the display's name at each live-region event, each ended by |
@@ -425,7 +499,6 @@ TEST(ScreenReader, EachChangeOfTheDisplayAnnouncedOnce)
 {
     winui::CalcWindow window(GetModuleHandleW(nullptr));
     ASSERT_TRUE(window.hwnd());
-    window.finishControls();
     HWINEVENTHOOK hook =
         SetWinEventHook(EVENT_OBJECT_LIVEREGIONCHANGED, EVENT_OBJECT_LIVEREGIONCHANGED, nullptr, onLiveRegion,
                         GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
@@ -439,6 +512,92 @@ TEST(ScreenReader, EachChangeOfTheDisplayAnnouncedOnce)
     UnhookWinEvent(hook);
     EXPECT_EQ(g_announced, "2|3| 5|1| 6|0|Cannot divide by 0|");
 }
+
+#ifdef __IUIAutomation_INTERFACE_DEFINED__ // MinGW-w64 12 (Debian 13) on; Debian 12's headers lack the client
+
+std::mutex g_heardMutex;
+std::string g_heard; // the display's name at each UI Automation live-region event, each ended by |
+
+// Called on UI Automation's own thread.
+struct LiveRegionEvents final : IUIAutomationEventHandler {
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override
+    {
+        *object = iid == IID_IUnknown || iid == __uuidof(IUIAutomationEventHandler) ? this : nullptr;
+        return *object ? S_OK : E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return 2; } // lives on the test's stack, past the handler
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    HRESULT STDMETHODCALLTYPE HandleAutomationEvent(IUIAutomationElement* sender, EVENTID) override
+    {
+        BSTR name = nullptr;
+        sender->get_CurrentName(&name);
+        const std::lock_guard lock(g_heardMutex);
+        g_heard += winui::narrow(name ? name : L"") + "|";
+        SysFreeString(name);
+        return S_OK;
+    }
+};
+
+std::string heard()
+{
+    const std::lock_guard lock(g_heardMutex);
+    return g_heard;
+}
+
+// The window as a UI Automation client (Narrator) reads it, from this other process: every control's name
+// and control type, the display a polite live region that raises one event for each change (the order that
+// UI Automation walks is the windows', ReadingOrderIsTheTables). Each check runs as far as the system's UI
+// Automation goes; what it cannot answer is named in the skip.
+TEST(UiAutomation, NamesTypesOrderAndTheLiveRegion)
+{
+    constexpr CLSID kCuiAutomation = {0xff48dba4, 0x60ef, 0x4201, {0xaa, 0x87, 0x54, 0x10, 0x3e, 0xef, 0x59, 0x4e}};
+    IUIAutomation* automation = nullptr;
+    if (CoCreateInstance(kCuiAutomation, nullptr, CLSCTX_INPROC_SERVER, __uuidof(IUIAutomation),
+                         reinterpret_cast<void**>(&automation)) != S_OK)
+        GTEST_SKIP() << "this system has no UI Automation client (CoCreateInstance(CLSID_CUIAutomation))";
+    const Calculator calculator;
+    ASSERT_TRUE(calculator.hwnd());
+    calculator.click("4 2");
+    std::string unanswered;
+    for (const form::ControlRow& row : form::kControls) {
+        IUIAutomationElement* element = nullptr;
+        ASSERT_EQ(automation->ElementFromHandle(calculator.control(row), &element), S_OK) << row.name;
+        BSTR name = nullptr;
+        CONTROLTYPEID type = 0;
+        element->get_CurrentName(&name);
+        element->get_CurrentControlType(&type);
+        EXPECT_EQ(winui::narrow(name ? name : L""), row.name == "lblDisplay" ? "42" : form::accessibleName(row));
+        EXPECT_EQ(type, kControlTypes[int(row.kind)]) << row.name;
+        SysFreeString(name);
+        element->Release();
+    }
+    // The display: a polite live region, one event for each change (a repeated one would come before the
+    // last key's).
+    IUIAutomationElement* display = nullptr;
+    ASSERT_EQ(automation->ElementFromHandle(calculator.control(rowNamed("lblDisplay")), &display), S_OK);
+    VARIANT live{};
+    display->GetCurrentPropertyValue(UIA_LiveSettingPropertyId, &live);
+    if (live.vt == VT_I4)
+        EXPECT_EQ(live.lVal, Polite);
+    else
+        unanswered += "no LiveSetting (VARIANT type " + std::to_string(live.vt) + "); ";
+    LiveRegionEvents events;
+    ASSERT_EQ(automation->AddAutomationEventHandler(UIA_LiveRegionChangedEventId, display, TreeScope_Element,
+                                                    nullptr, &events),
+              S_OK);
+    calculator.click("C 2 + 3 = + 1");
+    if (poll([] { return heard().ends_with("1|"); }) || !heard().empty())
+        EXPECT_EQ(heard(), "0|2|3| 5|1|");
+    else
+        unanswered += "no live-region event; ";
+    automation->RemoveAllEventHandlers();
+    display->Release();
+    automation->Release();
+    if (!unanswered.empty())
+        GTEST_SKIP() << "this UI Automation gave " << unanswered << "those checks skipped";
+}
+
+#endif
 
 // The client area at each DPI, and the keys in it: each in a prefix and an X server of that DPI, as a
 // Windows session has one from its start.
@@ -474,46 +633,63 @@ TEST_P(Scaled, ClientAreaAndKeysCentred)
 INSTANTIATE_TEST_SUITE_P(Window, Scaled, testing::ValuesIn(kDpis),
                          [](const auto& info) { return info.param.name; });
 
-// The first frame draws the keys on the window itself, before they are controls: the same pixels as the keys
-// then draw, the focus on MC included.
-TEST(InProcess, TheFirstFrameIsTheFinishedWindow)
+// From the moment the window shows, the focus is on MC, set as it activates (never first on the window), and
+// a key pressed at once presses it: Space on MC clears the 7 that M+ stored. The program then ends from File > Exit.
+TEST(InProcess, TheFocusIsOnMcFromTheStartAndSpacePressesIt)
 {
+    for (MSG message; PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);) // an earlier window's quit too
+        ;
     winui::CalcWindow window(GetModuleHandleW(nullptr));
     ASSERT_TRUE(window.hwnd());
-    ShowWindow(window.hwnd(), SW_SHOW);
-    ASSERT_FALSE(window.control(rowNamed("Memoryclear"))) << "the keys are controls before the first frame";
-    const std::optional<replay::WindowPicture> first = replay::captureWindow(window.hwnd());
-    window.finishControls();
-    ASSERT_TRUE(window.control(rowNamed("Memoryclear")));
-    const std::optional<replay::WindowPicture> finished = replay::captureWindow(window.hwnd());
-    ASSERT_TRUE(first && finished);
-    ASSERT_EQ(first->height, finished->height);
-    int differing = 0;
-    for (std::size_t i = 0; i < first->rgb.size(); ++i)
-        differing += first->rgb[i] != finished->rgb[i];
-    EXPECT_EQ(differing, 0) << "colour values differ between the first frame and the finished window";
-}
-
-// Clicks that come before the timer that makes the keys: the keys are made first and each click reaches the
-// key it was aimed at (7, then M+ stores it); the program then ends with status 0 from File > Exit.
-TEST(InProcess, AClickBeforeTheKeysAreControlsReachesTheKey)
-{
-    winui::CalcWindow window(GetModuleHandleW(nullptr));
-    ASSERT_TRUE(window.hwnd());
-    ShowWindow(window.hwnd(), SW_SHOW);
-    const int dpi = int(GetDpiForWindow(window.hwnd()));
-    for (const char* key : {"7", "M+"}) {
+    for (const char* key : {"7", "M+"}) { // as the keys tell it, without the focus a click would take
         const form::ControlRow& row = *replay::controlFor(key);
-        const LPARAM at = MAKELPARAM(form::twipsToPixels(row.left + row.width / 2, dpi),
-                                     form::twipsToPixels(row.top + row.height / 2, dpi));
-        PostMessageW(window.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, at);
-        PostMessageW(window.hwnd(), WM_LBUTTONUP, 0, at);
+        SendMessageW(window.hwnd(), WM_COMMAND, MAKEWPARAM(winui::controlId(row), BN_CLICKED),
+                     reinterpret_cast<LPARAM>(window.control(row)));
     }
+    ASSERT_EQ(window.state().sngMemory, 7.0f);
+    ShowWindow(window.hwnd(), SW_SHOW);
+    HWND clear = window.control(rowNamed("Memoryclear"));
+    EXPECT_EQ(GetFocus(), clear);
+    PostMessageW(clear, WM_KEYDOWN, VK_SPACE, 0x00390001);
+    PostMessageW(clear, WM_KEYUP, VK_SPACE, LPARAM(0xC0390001));
     const form::MenuRow& exit =
         *std::ranges::find(form::kMenus, form::Route::mnuFExit, &form::MenuRow::route);
     PostMessageW(window.hwnd(), WM_COMMAND, WPARAM(winui::commandId(exit)), 0);
     EXPECT_EQ(window.run(), 0);
-    EXPECT_EQ(window.state().sngMemory, 7.0f);
+    EXPECT_EQ(window.state().sngMemory, 0.0f);
+}
+
+bool g_refuseChildren; // which windows refuseWindows refuses: the controls, or the window itself
+
+LRESULT CALLBACK refuseWindows(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HCBT_CREATEWND && (reinterpret_cast<CBT_CREATEWNDW*>(lParam)->lpcs->hwndParent != nullptr) ==
+                                      g_refuseChildren)
+        return 1;
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// Windows refusing the window or a control: no window, the reason said, and no quit message left behind,
+// which would close the error box at once.
+TEST(InProcess, AWindowThatCannotBeMadeSaysWhyAndLeavesNoQuit)
+{
+    for (const auto& [children, said] : {std::pair(false, "Windows could not create the calculator's window."),
+                                         std::pair(true, "Windows could not create the calculator's keys.")}) {
+        for (MSG message; PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);)
+            ;
+        g_refuseChildren = children;
+        HHOOK hook = SetWindowsHookExW(WH_CBT, refuseWindows, nullptr, GetCurrentThreadId());
+        ASSERT_TRUE(hook);
+        const winui::CalcWindow window(GetModuleHandleW(nullptr));
+        UnhookWindowsHookEx(hook);
+        EXPECT_FALSE(window.hwnd()) << said;
+        // In the user's language, then Windows' reason and its number.
+        EXPECT_TRUE(winui::narrow(window.failure()).starts_with(form::tr(said)) &&
+                    window.failure().find(L"(error ") != std::wstring::npos)
+            << winui::narrow(window.failure());
+        MSG quit{};
+        EXPECT_FALSE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << said;
+    }
 }
 
 // Wine never moves a window to a monitor of another DPI, so the messages are sent here as Windows sends them,
@@ -540,7 +716,6 @@ TEST(InProcess, EachDpiChangeIsOneMoveToTheSuggestedRectangle)
 {
     winui::CalcWindow window(GetModuleHandleW(nullptr));
     ASSERT_TRUE(window.hwnd());
-    window.finishControls();
     const form::ControlRow& seven = *replay::controlFor("7");
     SendMessageW(window.control(seven), BM_CLICK, 0, 0);
     HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, countMoves, nullptr, GetCurrentThreadId());
@@ -624,7 +799,6 @@ TEST(InProcess, ColoursFollowTheSystemColoursAndContrastThemesLive)
     setContrast(true);
     winui::CalcWindow window(GetModuleHandleW(nullptr));
     ASSERT_TRUE(window.hwnd());
-    window.finishControls();
     ShowWindow(window.hwnd(), SW_SHOW);
     for (const char* key : {"1", "2", "+", "3"})
         SendMessageW(window.control(*replay::controlFor(key)), BM_CLICK, 0, 0);

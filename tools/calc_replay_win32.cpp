@@ -31,8 +31,8 @@ int main(int argc, char* argv[])
     if (!request->language.empty())
         winui::useLanguage(GetModuleHandleW(nullptr), request->language);
     winui::CalcWindow window(GetModuleHandleW(nullptr));
-    if (!window.hwnd() || !window.finishControls()) {
-        std::cerr << "calc-replay: the window was not created\n";
+    if (!window.hwnd()) {
+        std::cerr << "calc-replay: " << winui::narrow(window.failure()) << '\n';
         return 1;
     }
     // Shown only for its picture: a hidden window's keys do not repaint on each click, ten times the speed.

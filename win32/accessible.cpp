@@ -13,6 +13,7 @@
 #include <initguid.h> // DEFINE_GUID defines, not only declares
 
 #include <oleacc.h>
+#include <uiautomationcore.h>
 
 #include <new>
 #include <string>
@@ -43,6 +44,16 @@ struct LateEntries {
         late<decltype(LresultFromObject)>(L"oleacc.dll", "LresultFromObject");
     decltype(SysAllocStringLen)* sysAllocStringLen =
         late<decltype(SysAllocStringLen)>(L"oleaut32.dll", "SysAllocStringLen");
+    // UI Automation's, as <uiautomationcoreapi.h> declares them (not C++-clean in every MinGW release).
+    using ReturnProvider = LRESULT WINAPI(HWND, WPARAM, LPARAM, IRawElementProviderSimple*);
+    using HostProvider = HRESULT WINAPI(HWND, IRawElementProviderSimple**);
+    using RaiseEvent = HRESULT WINAPI(IRawElementProviderSimple*, EVENTID);
+    using Listening = BOOL WINAPI();
+    ReturnProvider* uiaReturnRawElementProvider =
+        late<ReturnProvider>(L"uiautomationcore.dll", "UiaReturnRawElementProvider");
+    HostProvider* uiaHostProviderFromHwnd = late<HostProvider>(L"uiautomationcore.dll", "UiaHostProviderFromHwnd");
+    RaiseEvent* uiaRaiseAutomationEvent = late<RaiseEvent>(L"uiautomationcore.dll", "UiaRaiseAutomationEvent");
+    Listening* uiaClientsAreListening = late<Listening>(L"uiautomationcore.dll", "UiaClientsAreListening");
 };
 
 const LateEntries& entries()
@@ -61,6 +72,11 @@ DEFINE_GUID(kAccPropServices, 0xb5f8350b, 0x0548, 0x48b1, 0xa6, 0xee, 0x88, 0xbd
 // UI Automation's LiveSetting property, which Dynamic Annotation takes as an MSAA property id.
 DEFINE_GUID(kLiveSettingProperty, 0xc12bcd8e, 0x2a8e, 0x4950, 0x8a, 0xe7, 0x36, 0x25, 0x11, 0x1d, 0x58, 0xeb);
 constexpr long kPolite = 1; // LiveSetting: Off 0, Polite 1, Assertive 2
+constexpr LONG kUiaRootObjectId = -25;
+constexpr PROPERTYID kNameProperty = 30005, kControlTypeProperty = 30003, kLiveSettingPropertyId = 30135;
+constexpr long kTextControlType = 50020;
+constexpr EVENTID kLiveRegionChangedEvent = 20024;
+constexpr wchar_t kProviderProperty[] = L"CalculatorUiaProvider"; // the display's provider, while it lives
 
 long roleOf(form::ControlKind kind)
 {
@@ -82,7 +98,7 @@ bool isSelf(const VARIANT& child)
     return child.vt == VT_I4 && child.lVal == CHILDID_SELF;
 }
 
-class ControlAccessible final : public IAccessible {
+class ControlAccessible final : public IAccessible, public IOleWindow {
   public:
     ControlAccessible(IAccessible* standard, HWND control, const form::ControlRow& row)
         : m_standard(standard), m_control(control), m_row(row)
@@ -91,17 +107,22 @@ class ControlAccessible final : public IAccessible {
     ControlAccessible(const ControlAccessible&) = delete;
     ControlAccessible& operator=(const ControlAccessible&) = delete;
 
-    // IUnknown. The system object's other interfaces (IEnumVARIANT, IOleWindow) are handed out as its own.
+    // IUnknown. None of the system object's other interfaces: through its IServiceProvider or IAccIdentity a
+    // client (UI Automation's MSAA proxy) would reach that object, named by the caption, and take this one for
+    // a system proxy. Without them it is the program's own server, whose name is heard by every route.
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override
     {
         if (!object)
             return E_POINTER;
-        if (iid == IID_IUnknown || iid == IID_IDispatch || iid == IID_IAccessible) {
+        *object = nullptr;
+        if (iid == IID_IUnknown || iid == IID_IDispatch || iid == IID_IAccessible)
             *object = static_cast<IAccessible*>(this);
-            AddRef();
-            return S_OK;
-        }
-        return m_standard->QueryInterface(iid, object);
+        else if (iid == IID_IOleWindow) // WindowFromAccessibleObject
+            *object = static_cast<IOleWindow*>(this);
+        if (!*object)
+            return E_NOINTERFACE;
+        AddRef();
+        return S_OK;
     }
     ULONG STDMETHODCALLTYPE AddRef() override { return ULONG(InterlockedIncrement(&m_references)); }
     ULONG STDMETHODCALLTYPE Release() override
@@ -249,6 +270,16 @@ class ControlAccessible final : public IAccessible {
         return m_standard->put_accValue(child, value);
     }
 
+    // IOleWindow: the control.
+    HRESULT STDMETHODCALLTYPE GetWindow(HWND* window) override
+    {
+        if (!window)
+            return E_POINTER;
+        *window = m_control;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL /*enter*/) override { return E_NOTIMPL; }
+
   private:
     ~ControlAccessible() = default;
 
@@ -265,10 +296,117 @@ class ControlAccessible final : public IAccessible {
     LONG m_references = 1;
 };
 
+// The display's own UI Automation provider. UI Automation takes a live region's politeness from a provider,
+// none from an IAccessible (Windows' MSAA proxy reads no annotation through a program's own object), and is
+// told of each change by it. Name and everything else come from the display's window.
+class DisplayProvider final : public IRawElementProviderSimple {
+  public:
+    explicit DisplayProvider(HWND display) : m_display(display) {}
+    DisplayProvider(const DisplayProvider&) = delete;
+    DisplayProvider& operator=(const DisplayProvider&) = delete;
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override
+    {
+        if (!object)
+            return E_POINTER;
+        *object = iid == IID_IUnknown || iid == IID_IRawElementProviderSimple ? this : nullptr;
+        if (!*object)
+            return E_NOINTERFACE;
+        AddRef();
+        return S_OK;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ULONG(InterlockedIncrement(&m_references)); }
+    ULONG STDMETHODCALLTYPE Release() override
+    {
+        const LONG left = InterlockedDecrement(&m_references);
+        if (left == 0)
+            delete this;
+        return ULONG(left);
+    }
+
+    HRESULT STDMETHODCALLTYPE get_ProviderOptions(ProviderOptions* options) override
+    {
+        if (!options)
+            return E_POINTER;
+        *options = ProviderOptions(ProviderOptions_ServerSideProvider | ProviderOptions_UseComThreading);
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GetPatternProvider(PATTERNID, IUnknown** pattern) override
+    {
+        if (!pattern)
+            return E_POINTER;
+        *pattern = nullptr;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GetPropertyValue(PROPERTYID id, VARIANT* value) override
+    {
+        if (!value)
+            return E_POINTER;
+        value->vt = VT_EMPTY;
+        if (id == kLiveSettingPropertyId || id == kControlTypeProperty) {
+            value->vt = VT_I4;
+            value->lVal = id == kLiveSettingPropertyId ? kPolite : kTextControlType;
+        } else if (id == kNameProperty) { // the whole text, as the IAccessible names it
+            std::wstring text(std::size_t(GetWindowTextLengthW(m_display)) + 1, L'\0');
+            text.resize(std::size_t(GetWindowTextW(m_display, text.data(), int(text.size()))));
+            if ((value->bstrVal = newString(text)))
+                value->vt = VT_BSTR;
+        }
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE get_HostRawElementProvider(IRawElementProviderSimple** host) override
+    {
+        if (!host)
+            return E_POINTER;
+        *host = nullptr;
+        const auto fromHwnd = entries().uiaHostProviderFromHwnd;
+        return fromHwnd ? fromHwnd(m_display, host) : S_OK;
+    }
+
+  private:
+    ~DisplayProvider() = default;
+
+    HWND m_display;
+    LONG m_references = 1;
+};
+
+DisplayProvider* providerOf(HWND display)
+{
+    return static_cast<DisplayProvider*>(GetPropW(display, kProviderProperty));
+}
+
+LRESULT answerAutomation(HWND display, WPARAM wParam, LPARAM lParam)
+{
+    const auto answer = entries().uiaReturnRawElementProvider;
+    if (!answer)
+        return 0;
+    DisplayProvider* provider = providerOf(display);
+    if (!provider) {
+        provider = new (std::nothrow) DisplayProvider(display);
+        if (!provider || !SetPropW(display, kProviderProperty, provider)) {
+            if (provider)
+                provider->Release();
+            return 0;
+        }
+    }
+    return answer(display, wParam, lParam, provider);
+}
+
 } // namespace
+
+void forgetAccessible(HWND control)
+{
+    if (DisplayProvider* provider = providerOf(control)) {
+        entries().uiaReturnRawElementProvider(control, 0, 0, nullptr); // clients let go of it
+        RemovePropW(control, kProviderProperty);
+        provider->Release();
+    }
+}
 
 LRESULT answerGetObject(HWND control, const form::ControlRow& row, WPARAM wParam, LPARAM lParam)
 {
+    if (static_cast<LONG>(lParam) == kUiaRootObjectId && row.name == "lblDisplay")
+        return answerAutomation(control, wParam, lParam);
     if (static_cast<LONG>(lParam) != OBJID_CLIENT)
         return 0;
     const LateEntries& com = entries();
@@ -282,7 +420,7 @@ LRESULT answerGetObject(HWND control, const form::ControlRow& row, WPARAM wParam
         standard->Release();
         return 0;
     }
-    const LRESULT result = com.lresultFromObject(IID_IAccessible, wParam, accessible);
+    const LRESULT result = com.lresultFromObject(IID_IAccessible, wParam, static_cast<IAccessible*>(accessible));
     accessible->Release(); // LresultFromObject holds its own reference
     return result > 0 ? result : 0;
 }
@@ -318,6 +456,9 @@ void announceChange(HWND display)
 {
     // Readers (Narrator through UI Automation, NVDA through MSAA) speak the live region's name: the new text.
     NotifyWinEvent(EVENT_OBJECT_LIVEREGIONCHANGED, display, OBJID_CLIENT, CHILDID_SELF);
+    DisplayProvider* provider = providerOf(display);
+    if (provider && entries().uiaClientsAreListening && entries().uiaClientsAreListening())
+        entries().uiaRaiseAutomationEvent(provider, kLiveRegionChangedEvent);
 }
 
 } // namespace winui

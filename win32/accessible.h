@@ -8,9 +8,12 @@
 
 namespace winui {
 
-// WM_GETOBJECT for a control made from `row`: its client object, named and given the role of its kind;
-// 0 for the other objects, which the system serves.
+// WM_GETOBJECT for a control made from `row`: its client object, named and given the role of its kind, and
+// for the display its UI Automation provider; 0 for the other objects, which the system serves.
 LRESULT answerGetObject(HWND control, const form::ControlRow& row, WPARAM wParam, LPARAM lParam);
+
+// The control is going: UI Automation clients let go of what answerGetObject gave them.
+void forgetAccessible(HWND control);
 
 // COM for this thread, apartment-threaded, as the accessible objects need it; false if it did not start.
 // Ended by endCom.

@@ -25,7 +25,6 @@ constexpr int kFirstControlId = 100;
 // Past IDOK and IDCANCEL, which IsDialogMessage sends for Enter and Escape.
 constexpr int kFirstMenuId = 1000;
 constexpr int kCopyId = kFirstMenuId + int(kMenus.size());
-constexpr UINT_PTR kFirstPaintTimer = 1;
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 
 const ControlRow* rowOf(int id)
@@ -49,31 +48,43 @@ bool focusable(const ControlRow& row)
     return row.kind == Key || row.kind == Option;
 }
 
-// Tab follows the window order: the focusable controls by tab index, in front of the rest (the frame
-// behind the option buttons it holds).
-const std::vector<std::size_t>& windowOrder()
+// The focusable controls by tab index: MC first.
+const std::vector<std::size_t>& tabOrder()
 {
     static const std::vector<std::size_t> order = [] {
         std::vector<std::size_t> sorted(kControls.size());
         std::iota(sorted.begin(), sorted.end(), 0);
-        std::ranges::stable_sort(sorted, [](std::size_t a, std::size_t b) {
-            const ControlRow &first = kControls[a], &second = kControls[b];
-            if (focusable(first) != focusable(second))
-                return focusable(first);
-            return focusable(first) && first.tabIndex < second.tabIndex;
-        });
+        std::erase_if(sorted, [](std::size_t i) { return !focusable(kControls[i]); });
+        std::ranges::sort(sorted, {}, [](std::size_t i) { return kControls[i].tabIndex; });
         return sorted;
     }();
     return order;
 }
 
-// A control's place in the client area at `dpi` (DEG and RAD sit in the frame).
+// A control's place in its parent at `dpi`: the client area, or the frame for DEG and RAD.
 RECT placeOf(const ControlRow& row, UINT dpi)
 {
-    const ControlRow* parent = row.parent.empty() ? nullptr : &kControls[indexOf(row.parent)];
-    const int left = pixels(row.left, dpi) + (parent ? pixels(parent->left, dpi) : 0);
-    const int top = pixels(row.top, dpi) + (parent ? pixels(parent->top, dpi) : 0);
+    const int left = pixels(row.left, dpi), top = pixels(row.top, dpi);
     return {left, top, left + pixels(row.width, dpi), top + pixels(row.height, dpi)};
+}
+
+// What Windows could not create (a sentence of the catalogue's), and its reason, for a message box and
+// standard error.
+std::wstring failureText(std::string_view what)
+{
+    const DWORD error = GetLastError();
+    std::wstring text = widen(tr(what));
+    wchar_t* reason = nullptr;
+    if (error && FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                    FORMAT_MESSAGE_IGNORE_INSERTS,
+                                nullptr, error, 0, reinterpret_cast<wchar_t*>(&reason), 0, nullptr)) {
+        std::wstring_view said = reason;
+        while (!said.empty() && (said.back() == L'\n' || said.back() == L'\r' || said.back() == L'.'))
+            said.remove_suffix(1);
+        text += L" " + std::wstring(said) + L".";
+        LocalFree(reason);
+    }
+    return text + L" (error " + std::to_wstring(error) + L")";
 }
 
 // The window's frame around the table's client area at `dpi`, with the menu bar.
@@ -140,26 +151,40 @@ CalcWindow::CalcWindow(HINSTANCE instance)
     const SIZE size = frameSize(dpi);
     const RECT& work = monitor.rcWork;
     const std::wstring title = widen(tr(kTitle));
-    if (!CreateWindowExW(0, kWindowClass, title.c_str(), kStyle, (work.left + work.right - size.cx) / 2,
-                         (work.top + work.bottom - size.cy) / 2, size.cx, size.cy, nullptr, buildMenus(),
-                         instance, this))
+    HMENU menus = buildMenus();
+    // Under Wine a start that meets the session's desktop window as it goes (the last program in it has
+    // just ended) is refused with an invalid handle; asked again, Wine makes a new desktop.
+    for (int attempt = 0; attempt < 3 && !m_hwnd; ++attempt) {
+        if (!CreateWindowExW(0, kWindowClass, title.c_str(), kStyle, (work.left + work.right - size.cx) / 2,
+                             (work.top + work.bottom - size.cy) / 2, size.cx, size.cy, nullptr, menus, instance,
+                             this) &&
+            GetLastError() != ERROR_INVALID_WINDOW_HANDLE)
+            break;
+    }
+    if (!m_hwnd) {
+        // TRANSLATORS: a message box when Windows cannot make the calculator's window; one sentence.
+        m_failure = failureText(N_("Windows could not create the calculator's window."));
+        DestroyMenu(menus);
         return;
+    }
     m_instance = instance;
     m_dpi = dpi;
     setFonts(dpi);
-    for (const std::size_t i : windowOrder())
-        if (kControls[i].kind != Key && !makeControl(i)) {
-            DestroyWindow(m_hwnd);
+    // Every control before the window shows, so that the focus is on MC from the first key pressed. In the
+    // table's order, which screen readers read: the display, the frame holding DEG and RAD, then the keys row
+    // by row (Tab goes by the tab index instead: nextTabStop).
+    for (std::size_t i = 0; i < kControls.size(); ++i)
+        if (!makeControl(i)) {
+            // TRANSLATORS: a message box when Windows cannot make the calculator's keys; one sentence.
+            m_failure = failureText(N_("Windows could not create the calculator's keys."));
+            DestroyWindow(m_hwnd); // not yet ready: no quit message, which would close the error box at once
             return;
         }
     for (const auto option : {engine::AngleOption::Deg, engine::AngleOption::Rad})
         showOption(option, m_form.optionValue(option));
     if (const UINT shown = GetDpiForWindow(m_hwnd); shown != dpi)
         layOut(shown);
-    // Each control costs Wine a round trip to its server: the first frame draws the keys on the window
-    // itself, and they become controls just after it (a timer comes after every paint), or at once if a
-    // screen reader asks first. COM, which takes Wine as long to load, begins then too.
-    SetTimer(m_hwnd, kFirstPaintTimer, 0, nullptr);
+    m_focus = m_controls[tabOrder().front()];
     m_ready = true;
 }
 
@@ -185,43 +210,21 @@ HWND CalcWindow::control(const ControlRow& row) const
     return m_controls[std::size_t(&row - kControls.data())];
 }
 
-bool CalcWindow::finishControls()
+HWND CalcWindow::nextTabStop(HWND from, bool back) const
 {
-    if (m_keysMade || !m_ready)
-        return m_keysMade && m_hwnd;
-    m_keysMade = true;
-    for (std::size_t i = 0; i < kControls.size(); ++i)
-        if (kControls[i].kind == Key && !makeControl(i)) {
-            m_exitStatus = 1;
-            DestroyWindow(m_hwnd);
-            return false;
-        }
-    // The keys take their places in the tab order, among the option buttons.
-    const std::vector<std::size_t>& order = windowOrder();
-    HWND previous = HWND_TOP;
-    for (const std::size_t i : order) {
-        if (!focusable(kControls[i]))
-            break;
-        SetWindowPos(m_controls[i], previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        previous = m_controls[i];
+    const std::vector<std::size_t>& order = tabOrder();
+    const ControlRow* row = rowOf(GetDlgCtrlID(from));
+    std::size_t at = std::size_t(std::ranges::find(order, row ? std::size_t(row - kControls.data()) : 0) -
+                                 order.begin());
+    if (at == order.size() || !row) // from nowhere in the order: to MC, or back to the last
+        at = back ? 0 : order.size() - 1;
+    for (std::size_t step = 1; step <= order.size(); ++step) {
+        HWND control = m_controls[order[(at + (back ? order.size() - step : step)) % order.size()]];
+        if (control && IsWindowVisible(control) && IsWindowEnabled(control) &&
+            (GetWindowLongPtrW(control, GWL_STYLE) & WS_TABSTOP))
+            return control;
     }
-    // MC, unless the user has already put the focus on DEG or RAD.
-    if (HWND focus = GetFocus(); focus && IsChild(m_hwnd, focus)) {
-        m_focus = focus;
-    } else {
-        m_focus = m_controls[order.front()];
-        if (GetActiveWindow() == m_hwnd)
-            restoreFocus();
-    }
-    return true;
-}
-
-void CalcWindow::finishControlsOrEnd()
-{
-    if (!finishControls() && !m_hwnd)
-        // TRANSLATORS: a message box when Windows cannot make the calculator's keys; one sentence.
-        MessageBoxW(nullptr, widen(tr(N_("Windows could not create the calculator's keys."))).c_str(),
-                    widen(tr(kTitle)).c_str(), MB_OK | MB_ICONERROR);
+    return nullptr;
 }
 
 bool CalcWindow::makeControl(std::size_t i)
@@ -233,8 +236,8 @@ bool CalcWindow::makeControl(std::size_t i)
     case Label:
         style |= row.name == "lblDisplay" ? SS_OWNERDRAW | SS_NOTIFY : SS_LEFT | SS_NOPREFIX;
         break;
-    case Frame:
-        style |= SS_OWNERDRAW;
+    case Frame: // the parent of DEG and RAD, for readers one group named by it
+        style |= SS_OWNERDRAW | WS_CLIPCHILDREN;
         break;
     case Option:
         windowClass = L"BUTTON";
@@ -250,8 +253,11 @@ bool CalcWindow::makeControl(std::size_t i)
         style |= WS_GROUP;
     const std::wstring text = row.name == "lblDisplay" ? m_display : widen(row.caption);
     const RECT place = placeOf(row, m_dpi);
-    m_controls[i] = CreateWindowExW(0, windowClass, text.c_str(), style, place.left, place.top,
-                                    place.right - place.left, place.bottom - place.top, m_hwnd,
+    HWND parent = row.parent.empty() ? m_hwnd : m_controls[indexOf(row.parent)];
+    // The frame's option buttons are reached by Tab and the arrow keys as the window's own.
+    const DWORD extended = row.kind == Frame ? WS_EX_CONTROLPARENT : 0;
+    m_controls[i] = CreateWindowExW(extended, windowClass, text.c_str(), style, place.left, place.top,
+                                    place.right - place.left, place.bottom - place.top, parent,
                                     reinterpret_cast<HMENU>(INT_PTR(controlId(row))), m_instance, nullptr);
     if (!m_controls[i])
         return false;
@@ -290,14 +296,12 @@ void CalcWindow::layOut(UINT dpi, const RECT* suggested)
 {
     for (std::size_t i = 0; i < kControls.size(); ++i) {
         if (!m_controls[i])
-            continue; // a key still drawn by the window
+            continue;
         const RECT place = placeOf(kControls[i], dpi);
         SetWindowPos(m_controls[i], nullptr, place.left, place.top, place.right - place.left,
                      place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
     }
     setFonts(dpi);
-    if (!m_keysMade) // the keys the window draws, drawn again at the new size
-        InvalidateRect(m_hwnd, nullptr, TRUE);
     // The client area of the table at this DPI; the frame around it (and a menu bar that wraps) as it is.
     const int width = pixels(kClientWidth, dpi), height = pixels(kClientHeight, dpi);
     SIZE frame = frameSize(dpi);
@@ -343,7 +347,7 @@ void CalcWindow::setFonts(UINT dpi)
                                         DEFAULT_PITCH | FF_ROMAN, L"Times New Roman"));
         }
         m_fonts[i] = fonts[font];
-        if (m_controls[i]) // a key still drawn by the window takes it when it becomes a control
+        if (m_controls[i]) // else made later with it
             SendMessageW(m_controls[i], WM_SETFONT, reinterpret_cast<WPARAM>(m_fonts[i]), TRUE);
     }
     for (HGDIOBJ object : std::exchange(m_fontObjects, fonts))
@@ -371,19 +375,14 @@ int CalcWindow::run()
 {
     MSG message{};
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        // Input comes before the timer that makes the keys: they are made first. A click queued for the
-        // window where it drew a key (it can be nowhere else over a key) goes to that key.
-        const bool mouse = message.message >= WM_MOUSEMOVE && message.message <= WM_MBUTTONDBLCLK;
-        if (!m_keysMade && (mouse || (message.message >= WM_KEYFIRST && message.message <= WM_KEYLAST)))
-            finishControlsOrEnd();
-        if (mouse && m_hwnd && message.hwnd == m_hwnd) {
-            POINT at{GET_X_LPARAM(message.lParam), GET_Y_LPARAM(message.lParam)};
-            HWND key = ChildWindowFromPointEx(m_hwnd, at, CWP_SKIPINVISIBLE);
-            if (const ControlRow* row = key ? rowOf(GetDlgCtrlID(key)) : nullptr; row && row->kind == Key) {
-                MapWindowPoints(m_hwnd, key, &at, 1);
-                message.hwnd = key;
-                message.lParam = MAKELPARAM(at.x, at.y);
+        // Tab by the tab index: the window order is the reading order, which a dialog box's Tab would follow.
+        if (m_hwnd && message.message == WM_KEYDOWN && message.wParam == VK_TAB && GetKeyState(VK_CONTROL) >= 0 &&
+            GetKeyState(VK_MENU) >= 0 && IsChild(m_hwnd, message.hwnd)) {
+            if (HWND next = nextTabStop(GetFocus(), GetKeyState(VK_SHIFT) < 0)) {
+                SetFocus(next);
+                SendMessageW(m_hwnd, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
             }
+            continue;
         }
         // Ctrl+C and Ctrl+X whichever control has the focus, then Tab and Space as in a dialog box.
         if (m_hwnd &&
@@ -418,6 +417,10 @@ LRESULT CALLBACK CalcWindow::controlProc(HWND control, UINT message, WPARAM wPar
 {
     const auto standard = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(control, GWLP_USERDATA));
     const ControlRow* row = rowOf(GetDlgCtrlID(control));
+    // DEG and RAD tell the window, not the frame that holds them, of their clicks and colours.
+    if (row && row->kind == Frame &&
+        (message == WM_COMMAND || message == WM_CTLCOLORSTATIC || message == WM_CTLCOLORBTN))
+        return SendMessageW(GetParent(control), message, wParam, lParam);
     if (message == WM_GETOBJECT && row) {
         if (auto* window = reinterpret_cast<CalcWindow*>(
                 GetWindowLongPtrW(GetAncestor(control, GA_ROOT), GWLP_USERDATA)))
@@ -425,6 +428,8 @@ LRESULT CALLBACK CalcWindow::controlProc(HWND control, UINT message, WPARAM wPar
         if (const LRESULT object = answerGetObject(control, *row, wParam, lParam))
             return object;
     }
+    if (message == WM_DESTROY)
+        forgetAccessible(control);
     // An owner-drawn button reports a second quick click as a double click: here it is another click.
     if (message == WM_LBUTTONDBLCLK && row && row->kind == Key)
         message = WM_LBUTTONDOWN;
@@ -440,15 +445,9 @@ LRESULT CalcWindow::handle(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_DRAWITEM:
         draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
         return TRUE;
-    case WM_PAINT:
-        if (m_keysMade)
-            return DefWindowProcW(m_hwnd, message, wParam, lParam);
-        paintKeys();
-        return 0;
     case WM_GETOBJECT:
-        finishControlsOrEnd();
         startAccessibility();
-        return m_hwnd ? DefWindowProcW(m_hwnd, message, wParam, lParam) : 0;
+        return DefWindowProcW(m_hwnd, message, wParam, lParam);
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
         return colourControl(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
@@ -489,44 +488,21 @@ LRESULT CalcWindow::handle(UINT message, WPARAM wParam, LPARAM lParam)
         readColours();
         RedrawWindow(m_hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
         return 0;
-    case WM_TIMER:
-        if (wParam != kFirstPaintTimer)
-            return DefWindowProcW(m_hwnd, message, wParam, lParam);
-        KillTimer(m_hwnd, kFirstPaintTimer);
-        finishControlsOrEnd();
-        startAccessibility();
+    case WM_GETMINMAXINFO:
+        // A fixed window: maximized (a shortcut set to "Maximized" does it), it keeps its size and place.
+        if (RECT frame{}; m_ready && GetWindowRect(m_hwnd, &frame)) {
+            auto& limits = *reinterpret_cast<MINMAXINFO*>(lParam);
+            limits.ptMaxSize = {frame.right - frame.left, frame.bottom - frame.top};
+            limits.ptMaxPosition = {frame.left, frame.top};
+        }
         return 0;
     case WM_DESTROY:
-        PostQuitMessage(m_exitStatus);
+        if (m_ready) // a window that never was ready leaves its error box open
+            PostQuitMessage(0);
         return 0;
     default:
         return DefWindowProcW(m_hwnd, message, wParam, lParam);
     }
-}
-
-void CalcWindow::paintKeys()
-{
-    // Each key as its own control will draw it.
-    PAINTSTRUCT paint{};
-    HDC dc = BeginPaint(m_hwnd, &paint);
-    const std::size_t focus = windowOrder().front(); // where the focus goes, if the window is active
-    const auto cues = SendMessageW(m_hwnd, WM_QUERYUISTATE, 0, 0);
-    for (const ControlRow& row : kControls) {
-        if (row.kind != Key)
-            continue;
-        DRAWITEMSTRUCT item{};
-        item.CtlType = ODT_BUTTON;
-        item.CtlID = UINT(controlId(row));
-        item.itemState = &row == &kControls[focus] && GetActiveWindow() == m_hwnd ? ODS_FOCUS : 0;
-        if (cues & UISF_HIDEFOCUS) // as the key's own control will be told
-            item.itemState |= ODS_NOFOCUSRECT;
-        item.hDC = dc;
-        item.rcItem = placeOf(row, m_dpi);
-        const int saved = SaveDC(dc);
-        draw(item);
-        RestoreDC(dc, saved);
-    }
-    EndPaint(m_hwnd, &paint);
 }
 
 void CalcWindow::startAccessibility()

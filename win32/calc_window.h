@@ -20,8 +20,8 @@ int commandId(const form::MenuRow& item);
 
 class CalcWindow final : private form::View {
   public:
-    // The window, hidden, centred on the primary monitor with the focus to go to MC; hwnd() is null if
-    // Windows could not create it.
+    // The window and all its controls, hidden, centred on the primary monitor with the focus to go to MC;
+    // hwnd() is null if Windows could not create them, and failure() says why.
     explicit CalcWindow(HINSTANCE instance);
     ~CalcWindow() override;
     CalcWindow(const CalcWindow&) = delete;
@@ -30,10 +30,7 @@ class CalcWindow final : private form::View {
     HWND hwnd() const { return m_hwnd; }
     HWND control(const form::ControlRow& row) const;
     const engine::CalculatorState& state() const { return m_form.state(); }
-
-    // The keys as controls: made just after the first paint, or now (drivers in this process call it before
-    // they click). False if Windows could not make them: the window is then gone, with exit status 1.
-    bool finishControls();
+    const std::wstring& failure() const { return m_failure; }
 
     // Runs the window until it goes or File > Exit ends the program; returns the exit status.
     int run();
@@ -44,10 +41,8 @@ class CalcWindow final : private form::View {
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     // The control of kControls[i], in its place at m_dpi; false if Windows could not make it.
     bool makeControl(std::size_t i);
-    // The first frame's keys, drawn on the window before they are controls.
-    void paintKeys();
-    // finishControls, and a message box if Windows could not make the keys.
-    void finishControlsOrEnd();
+    // Tab and Shift+Tab: the next tab stop by tab index from `from`.
+    HWND nextTabStop(HWND from, bool back) const;
     // The menu bar, its accelerators and the display's menu; returns the bar.
     HMENU buildMenus();
     // Every control to its place and font at `dpi`, and the window to the table's size, or to the rectangle
@@ -73,9 +68,8 @@ class CalcWindow final : private form::View {
 
     HWND m_hwnd = nullptr;
     HINSTANCE m_instance = nullptr;
-    bool m_ready = false; // every control but the keys made
-    bool m_keysMade = false;
-    int m_exitStatus = 0;
+    bool m_ready = false; // every control made
+    std::wstring m_failure;
     HACCEL m_accelerators = nullptr;
     HMENU m_displayMenu = nullptr;
     UINT m_dpi = USER_DEFAULT_SCREEN_DPI;

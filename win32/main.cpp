@@ -4,6 +4,8 @@
 #include "win32/language.h"
 #include "win32/text.h"
 
+#include <cstdio>
+
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*commandLine*/, int show)
 {
     // Before anything else loads: a DLL that system code asks for later comes from the system folder, never
@@ -12,12 +14,17 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*commandLi
     winui::useLanguage(instance); // first: a failure to start is told in the user's language too
     winui::CalcWindow window(instance);
     if (!window.hwnd()) {
-        // TRANSLATORS: a message box when Windows cannot make the calculator's window; one sentence.
-        const auto text = winui::widen(form::tr(N_("Windows could not create the calculator's window.")));
-        MessageBoxW(nullptr, text.c_str(), winui::widen(form::tr(form::kTitle)).c_str(),
+        fwprintf(stderr, L"calculator: %ls\n", window.failure().c_str());
+        MessageBoxW(nullptr, window.failure().c_str(), winui::widen(form::tr(form::kTitle)).c_str(),
                     MB_OK | MB_ICONERROR);
         return 1;
     }
+    // The window has one size: started maximized (a shortcut's "Maximized", which Windows may apply to
+    // the first ShowWindow whatever it is told), it opens as it would normally.
+    if (show == SW_SHOWMAXIMIZED)
+        show = SW_SHOWNORMAL;
     ShowWindow(window.hwnd(), show);
+    if (IsZoomed(window.hwnd()))
+        ShowWindow(window.hwnd(), SW_RESTORE);
     return window.run();
 }
