@@ -472,8 +472,9 @@ TEST(ScreenReader, ReadingOrderIsTheTables)
         reinterpret_cast<LPARAM>(&order));
     for (const form::ControlRow& row : form::kControls) {
         table.push_back(winui::controlId(row));
-        if (!row.parent.empty())
+        if (!row.parent.empty()) {
             EXPECT_EQ(GetParent(calculator.control(row)), calculator.control(rowNamed(row.parent))) << row.name;
+        }
     }
     EXPECT_EQ(order, table);
 }
