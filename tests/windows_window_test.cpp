@@ -547,7 +547,7 @@ TEST(UiAutomation, NamesTypesOrderAndTheLiveRegion)
 // window keeps its one size once restored.
 struct Dpi {
     const char* name;
-    int width, height, keyWidth;
+    LONG width, height, keyWidth;
     WORD show = SW_SHOWNORMAL;
 };
 const Dpi kDpis[] = {{"At96", 224, 344, 33},
@@ -566,19 +566,15 @@ TEST_P(Scaled, ClientAreaAndKeysCentred)
     ASSERT_TRUE(poll([&] { return !IsIconic(calculator.hwnd()); }));
     EXPECT_FALSE(IsZoomed(calculator.hwnd()));
     // Not GetDpiForWindow: Wine answers with the asking process's DPI.
-    RECT client{}, key{};
+    RECT client{}, key{}, frame{}, work{};
     GetClientRect(calculator.hwnd(), &client);
-    EXPECT_EQ(client.right, GetParam().width);
-    EXPECT_EQ(client.bottom, GetParam().height);
     GetClientRect(calculator.control(rowNamed("Memoryclear")), &key);
-    EXPECT_EQ(key.right, GetParam().keyWidth);
-    RECT frame{};
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
+    EXPECT_EQ((std::array{client.right, client.bottom, key.right}),
+              (std::array{GetParam().width, GetParam().height, GetParam().keyWidth}));
     GetWindowRect(calculator.hwnd(), &frame);
-    GetMonitorInfoW(MonitorFromWindow(calculator.hwnd(), MONITOR_DEFAULTTOPRIMARY), &monitor);
-    EXPECT_NEAR(frame.left + frame.right, monitor.rcWork.left + monitor.rcWork.right, 1) << "not centred";
-    EXPECT_NEAR(frame.top + frame.bottom, monitor.rcWork.top + monitor.rcWork.bottom, 1) << "not centred";
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0); // the primary monitor's
+    EXPECT_NEAR(frame.left + frame.right, work.left + work.right, 1) << "not centred";
+    EXPECT_NEAR(frame.top + frame.bottom, work.top + work.bottom, 1) << "not centred";
 }
 
 INSTANTIATE_TEST_SUITE_P(Window, Scaled, testing::ValuesIn(kDpis), kNamed);
@@ -750,21 +746,20 @@ TEST(InProcess, ColoursFollowTheSystemColoursAndContrastThemesLive)
     HWND three = window.control(*replay::controlFor("3"));
     SetFocus(three);
     bool started = true; // the first: as the window started
-    for (const auto& [colours, contrast] : {std::pair(theme, true), std::pair(classic, false),
-                                            std::pair(dark, false), std::pair(theme, true),
-                                            std::pair(classic, false)}) {
+    for (const auto& [set, contrast] : {std::pair(theme, true), std::pair(classic, false),
+                                        std::pair(dark, false), std::pair(theme, true),
+                                        std::pair(classic, false)}) {
         if (!std::exchange(started, false)) {
-            SetSysColors(5, kElements, colours.data());
+            SetSysColors(5, kElements, set.data());
             setContrast(contrast, window.hwnd());
         }
         pump();
         const std::optional<replay::WindowPicture> picture = replay::captureWindow(window.hwnd());
         ASSERT_TRUE(picture);
         const auto at = [&picture](int x, int y) { return picture->at(x, y); };
-        const form::SystemColours shown = scheme(colours);
-        EXPECT_EQ(testing_support::checkColours(at, 0, picture->clientTop, 1, shown, false, contrast),
+        EXPECT_EQ(testing_support::checkColours(at, 0, picture->clientTop, 1, scheme(set), false, contrast),
                   std::vector<std::string>{})
-            << (contrast ? "contrast theme" : colours == dark ? "dark" : "classic");
+            << (contrast ? "contrast theme" : set == dark ? "dark" : "classic");
     }
     EXPECT_EQ(textOf(window.control(rowNamed("lblDisplay"))), "3");
     EXPECT_EQ(GetFocus(), three);
