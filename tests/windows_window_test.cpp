@@ -47,6 +47,20 @@ template <typename Done> bool poll(Done done)
     return false;
 }
 
+const form::MenuRow& menuRow(form::Route route)
+{
+    return *std::ranges::find(form::kMenus, route, &form::MenuRow::route);
+}
+
+// Dispatches what is queued; what a destroyed window left (its quit too) goes.
+void pump()
+{
+    for (MSG message; PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);)
+        DispatchMessageW(&message);
+}
+
+constexpr auto kNamed = [](const auto& info) { return std::string(info.param.name); };
+
 void press(std::initializer_list<WORD> keys) // together, then released in reverse
 {
     std::vector<INPUT> inputs;
@@ -107,8 +121,6 @@ class Calculator {
         CloseHandle(m_process.hThread);
         CloseHandle(m_process.hProcess);
     }
-    Calculator(const Calculator&) = delete;
-    Calculator& operator=(const Calculator&) = delete;
 
     HWND hwnd() const { return m_hwnd; }
     HWND control(const form::ControlRow& row) const // DEG and RAD in their frame
@@ -130,9 +142,9 @@ class Calculator {
         }
         return display();
     }
-    void command(const form::MenuRow& item) const
+    void command(form::Route route) const
     {
-        PostMessageW(m_hwnd, WM_COMMAND, WPARAM(winui::commandId(item)), 0);
+        PostMessageW(m_hwnd, WM_COMMAND, WPARAM(winui::commandId(menuRow(route))), 0);
     }
     HWND focus() const
     {
@@ -145,10 +157,8 @@ class Calculator {
     long exitStatus() const
     {
         DWORD status = 0;
-        if (WaitForSingleObject(m_process.hProcess, 10000) != WAIT_OBJECT_0 ||
-            !GetExitCodeProcess(m_process.hProcess, &status))
-            return -1;
-        return long(status);
+        const bool ended = WaitForSingleObject(m_process.hProcess, 10000) == WAIT_OBJECT_0;
+        return ended && GetExitCodeProcess(m_process.hProcess, &status) ? long(status) : -1;
     }
 
   private:
@@ -156,50 +166,89 @@ class Calculator {
     HWND m_hwnd = nullptr;
 };
 
-// Keys clicked, then the whole display as WM_GETTEXT reads it and the option button that is checked.
+std::string clipboard()
+{
+    std::string text = "(nothing)";
+    if (!poll([] { return OpenClipboard(nullptr); }))
+        return "(cannot open the clipboard)";
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT))
+        if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
+            text = winui::narrow(chars);
+            GlobalUnlock(data);
+        }
+    EmptyClipboard();
+    CloseClipboard();
+    return text;
+}
+
+// Keys clicked, then the whole display as WM_GETTEXT reads it and the option button that is checked; then,
+// where `copied` is given, Ctrl+C or the display's menu, and the clipboard as another program reads it.
 struct Keys {
     const char* name;
     const char* keys;
     const char* display;
+    const char* copied = nullptr;
+    bool byMenu = false;
     const char* checked = "optDeg";
 };
 const Keys kKeys[] = {
     {"OperatorFirst", "*", "0"},
-    {"Add", "2 + 3 =", " 5"},
-    {"DegThenRad", "RAD 9 0 sin DEG 9 0 sin RAD", "1", "optRad"},
+    {"Add", "2 + 3 =", " 5", "5"},
+    {"DegThenRad", "RAD 9 0 sin DEG 9 0 sin RAD", "1", nullptr, false, "optRad"},
     {"Memory", "2 + 3 = M C 4 M+ MR", "9"},
     {"LongEntry", "1 2 3 4 5 6 7 8 9 0 1 2 3 4 5 6 7 8 9 0 1 2 3 4 5 6 7 8 9 0",
      "123456789012345678901234567890"},
-    {"Message", "1 / 0 =", "Cannot divide by 0"},
+    {"Signed", "2 + 3 = +/-", "- 5", "-5"},
+    {"SignedByMenu", "2 + 3 = +/-", "- 5", "-5", true},
+    {"Message", "1 / 0 =", "Cannot divide by 0", "Cannot divide by 0"},
 };
 
 class Clicked : public testing::TestWithParam<Keys> {};
 
-TEST_P(Clicked, DisplayAndOptions)
+TEST_P(Clicked, DisplayOptionsAndCopy)
 {
     const Calculator calculator;
     ASSERT_TRUE(calculator.hwnd());
-    EXPECT_EQ(calculator.click(GetParam().keys), form::shownText(GetParam().display));
+    clipboard();
+    const std::string shown = calculator.click(GetParam().keys);
+    EXPECT_EQ(shown, form::shownText(GetParam().display));
     for (const char* option : {"optDeg", "optRad"}) {
         const LRESULT checked = SendMessageW(calculator.control(rowNamed(option)), BM_GETCHECK, 0, 0);
         EXPECT_EQ(checked, std::string_view(option) == GetParam().checked ? BST_CHECKED : BST_UNCHECKED)
             << option;
     }
+    if (!GetParam().copied)
+        return;
+    if (GetParam().byMenu) {
+        const HWND display = calculator.control(rowNamed("lblDisplay"));
+        RECT rect{};
+        GetWindowRect(display, &rect);
+        PostMessageW(calculator.hwnd(), WM_CONTEXTMENU, WPARAM(display),
+                     MAKELPARAM(rect.left + 5, rect.top + 5));
+        ASSERT_TRUE(poll([] { return IsWindowVisible(FindWindowW(L"#32768", nullptr)); })) << "no menu";
+        press({'C'});
+    } else {
+        press({VK_CONTROL, 'C'});
+    }
+    const std::string copied(form::shownText(GetParam().copied));
+    std::string read;
+    EXPECT_TRUE(poll([&] { return (read = clipboard()) == copied; })) << read;
+    EXPECT_EQ(calculator.display(), shown);
 }
 
-INSTANTIATE_TEST_SUITE_P(Window, Clicked, testing::ValuesIn(kKeys),
-                         [](const auto& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Window, Clicked, testing::ValuesIn(kKeys), kNamed);
 
 // Every way out ends the program with status 0.
-enum class Way { OffKey, CtrlX, FileExit, CloseButton };
 struct Ending {
     const char* name;
-    Way way;
+    void (*end)(const Calculator&);
 };
-const Ending kEndings[] = {{"OffKey", Way::OffKey},
-                           {"CtrlX", Way::CtrlX},
-                           {"FileExit", Way::FileExit},
-                           {"CloseButton", Way::CloseButton}};
+const Ending kEndings[] = {
+    {"OffKey", [](const Calculator& calculator) { calculator.click("Off"); }},
+    {"CtrlX", [](const Calculator&) { press({VK_CONTROL, 'X'}); }},
+    {"FileExit", [](const Calculator& calculator) { calculator.command(form::Route::mnuFExit); }},
+    {"CloseButton", [](const Calculator& calc) { PostMessageW(calc.hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0); }},
+};
 
 class Ends : public testing::TestWithParam<Ending> {};
 
@@ -208,25 +257,11 @@ TEST_P(Ends, WithStatusZero)
     const Calculator calculator;
     ASSERT_TRUE(calculator.hwnd());
     calculator.click("7");
-    switch (GetParam().way) {
-    case Way::OffKey:
-        calculator.click("Off");
-        break;
-    case Way::CtrlX:
-        press({VK_CONTROL, 'X'});
-        break;
-    case Way::FileExit:
-        calculator.command(*std::ranges::find(form::kMenus, form::Route::mnuFExit, &form::MenuRow::route));
-        break;
-    case Way::CloseButton:
-        PostMessageW(calculator.hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0);
-        break;
-    }
+    GetParam().end(calculator);
     EXPECT_EQ(calculator.exitStatus(), 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Window, Ends, testing::ValuesIn(kEndings),
-                         [](const auto& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Window, Ends, testing::ValuesIn(kEndings), kNamed);
 
 TEST(Keyboard, FocusStartsOnMcTabMovesSpacePressesDigitsDoNothing)
 {
@@ -235,53 +270,27 @@ TEST(Keyboard, FocusStartsOnMcTabMovesSpacePressesDigitsDoNothing)
     const auto byTab = [](int tabIndex) -> const form::ControlRow& {
         return *std::ranges::find(form::kControls, tabIndex, &form::ControlRow::tabIndex);
     };
-    ASSERT_TRUE(poll([&] { return calculator.focus() == calculator.control(byTab(0)); })) << "not on MC";
-    for (int tabIndex = 1; tabIndex <= 12; ++tabIndex) {
-        press({VK_TAB});
-        ASSERT_TRUE(poll([&] { return calculator.focus() == calculator.control(byTab(tabIndex)); }))
-            << "Tab did not reach " << form::controlName(byTab(tabIndex));
-    }
+    const auto tabTo = [&](const form::ControlRow& row, std::initializer_list<WORD> keys = {VK_TAB}) {
+        press(keys);
+        return poll([&] { return calculator.focus() == calculator.control(row); });
+    };
+    ASSERT_TRUE(tabTo(byTab(0), {})) << "not on MC";
+    for (int tabIndex = 1; tabIndex <= 12; ++tabIndex)
+        ASSERT_TRUE(tabTo(byTab(tabIndex))) << "Tab did not reach " << form::controlName(byTab(tabIndex));
     press({VK_SPACE});
     EXPECT_TRUE(poll([&] { return calculator.display() == "1"; })) << calculator.display();
-    press({'7'});
-    press({VK_NUMPAD8});
-    press({VK_SPACE}); // handled after the typed digits
-    EXPECT_TRUE(poll([&] { return calculator.display() != "1"; }));
-    EXPECT_EQ(calculator.display(), "11");
+    for (const WORD key : {WORD('7'), WORD(VK_NUMPAD8), WORD(VK_SPACE)}) // Space handled after the digits
+        press({key});
+    EXPECT_TRUE(poll([&] { return calculator.display() == "11"; })) << calculator.display();
     // On round by the tab index, whatever the window order: past RAD, not checked, and back from MC to Off.
     for (int tabIndex = 13; tabIndex <= 40; ++tabIndex) {
         const form::ControlRow& row = byTab(tabIndex % 40);
-        if (row.kind != form::Key && row.name != "optDeg")
-            continue;
-        press({VK_TAB});
-        ASSERT_TRUE(poll([&] { return calculator.focus() == calculator.control(row); }))
-            << "Tab did not reach " << form::controlName(row);
+        if (row.kind == form::Key || row.name == "optDeg") {
+            ASSERT_TRUE(tabTo(row)) << "Tab did not reach " << form::controlName(row);
+        }
     }
-    press({VK_SHIFT, VK_TAB});
-    EXPECT_TRUE(poll([&] { return calculator.focus() == calculator.control(rowNamed("cmdQuit")); }));
+    EXPECT_TRUE(tabTo(rowNamed("cmdQuit"), {VK_SHIFT, VK_TAB}));
 }
-
-// Started as a shortcut set to Maximized or Minimized starts it: the window keeps its one size.
-class StartedAs : public testing::TestWithParam<std::pair<const char*, WORD>> {};
-
-TEST_P(StartedAs, TheWindowKeepsItsSize)
-{
-    const Calculator calculator(GetParam().second);
-    ASSERT_TRUE(calculator.hwnd());
-    EXPECT_EQ(IsIconic(calculator.hwnd()), GetParam().second == SW_SHOWMINIMIZED);
-    PostMessageW(calculator.hwnd(), WM_SYSCOMMAND, SC_RESTORE, 0);
-    ASSERT_TRUE(poll([&] { return !IsIconic(calculator.hwnd()); }));
-    EXPECT_FALSE(IsZoomed(calculator.hwnd()));
-    RECT client{};
-    GetClientRect(calculator.hwnd(), &client);
-    EXPECT_EQ(client.right, 224);
-    EXPECT_EQ(client.bottom, 344);
-}
-
-INSTANTIATE_TEST_SUITE_P(Window, StartedAs,
-                         testing::Values(std::pair("Maximized", WORD(SW_SHOWMAXIMIZED)),
-                                         std::pair("Minimized", WORD(SW_SHOWMINIMIZED))),
-                         [](const auto& info) { return info.param.first; });
 
 TEST(About, ModalSharedTextChangesNothing)
 {
@@ -289,12 +298,11 @@ TEST(About, ModalSharedTextChangesNothing)
     ASSERT_TRUE(calculator.hwnd());
     calculator.click("1 + 2");
     const HWND focus = calculator.focus();
-    calculator.command(*std::ranges::find(form::kMenus, form::Route::mnuHAbout, &form::MenuRow::route));
+    calculator.command(form::Route::mnuHAbout);
+    const std::wstring title = winui::widen(form::tr(form::kAboutTitle));
     HWND box = nullptr;
-    ASSERT_TRUE(poll([&] {
-        box = FindWindowW(L"#32770", winui::widen(form::tr(form::kAboutTitle)).c_str());
-        return box && IsWindowVisible(box);
-    })) << "no About box";
+    ASSERT_TRUE(poll([&] { return IsWindowVisible(box = FindWindowW(L"#32770", title.c_str())); }))
+        << "no About box";
     EXPECT_FALSE(IsWindowEnabled(calculator.hwnd())) << "the window is not disabled while About shows";
     std::string texts;
     for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
@@ -348,68 +356,6 @@ TEST(Language, FirstDisplayLanguageWithACatalogue)
     }
 }
 
-std::string clipboard()
-{
-    std::string text = "(nothing)";
-    if (!poll([] { return OpenClipboard(nullptr); }))
-        return "(cannot open the clipboard)";
-    if (HANDLE data = GetClipboardData(CF_UNICODETEXT))
-        if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
-            text = winui::narrow(chars);
-            GlobalUnlock(data);
-        }
-    CloseClipboard();
-    return text;
-}
-
-void emptyClipboard()
-{
-    if (poll([] { return OpenClipboard(nullptr); })) {
-        EmptyClipboard();
-        CloseClipboard();
-    }
-}
-
-// Keys, then Ctrl+C or the display's menu; another program reads the clipboard.
-struct Copying {
-    const char* name;
-    const char* keys;
-    bool byMenu;
-    const char* copied;
-};
-const Copying kCopying[] = {
-    {"CtrlCSigned", "2 + 3 = +/-", false, "-5"},
-    {"DisplayMenu", "2 + 3 = +/-", true, "-5"},
-    {"CtrlCMessage", "1 / 0 =", false, "Cannot divide by 0"},
-};
-
-class Copied : public testing::TestWithParam<Copying> {};
-
-TEST_P(Copied, AnotherProgramReadsIt)
-{
-    const Calculator calculator;
-    ASSERT_TRUE(calculator.hwnd());
-    emptyClipboard();
-    const std::string shown = calculator.click(GetParam().keys);
-    if (GetParam().byMenu) {
-        RECT display{};
-        GetWindowRect(calculator.control(rowNamed("lblDisplay")), &display);
-        PostMessageW(calculator.hwnd(), WM_CONTEXTMENU, WPARAM(calculator.control(rowNamed("lblDisplay"))),
-                     MAKELPARAM(display.left + 5, display.top + 5));
-        ASSERT_TRUE(poll([] {
-            return FindWindowW(L"#32768", nullptr) && IsWindowVisible(FindWindowW(L"#32768", nullptr));
-        })) << "no menu";
-        press({'C'});
-    } else {
-        press({VK_CONTROL, 'C'});
-    }
-    EXPECT_TRUE(poll([&] { return clipboard() == GetParam().copied; })) << clipboard();
-    EXPECT_EQ(calculator.display(), shown);
-}
-
-INSTANTIATE_TEST_SUITE_P(Window, Copied, testing::ValuesIn(kCopying),
-                         [](const auto& info) { return info.param.name; });
-
 // By kind (Label, Frame, Option, Key): the MSAA role, and the UI Automation control type.
 constexpr long kRoles[] = {ROLE_SYSTEM_STATICTEXT, ROLE_SYSTEM_GROUPING, ROLE_SYSTEM_RADIOBUTTON,
                            ROLE_SYSTEM_PUSHBUTTON};
@@ -417,21 +363,34 @@ constexpr long kControlTypes[] = {50020, 50026, 50013, 50000}; // Text, Group, R
 
 constexpr IID kAccIdentity = {0x7852b78d, 0x1cfd, 0x41c1, {0xa6, 0x15, 0x9c, 0x0c, 0x85, 0x96, 0x0b, 0x5f}};
 
-// What a screen reader asks each control through MSAA, from this other process.
-TEST(ScreenReader, EveryControlsNameAndRole)
+// What a screen reader asks each control through MSAA, from this other process. Read as on Linux: the
+// display first, then "angle unit" holding DEG and RAD, then the keys row by row; the windows in order, each
+// followed by those it holds, are the table's rows.
+TEST(ScreenReader, EveryControlsNameAndRoleInReadingOrder)
 {
     const Calculator calculator;
     ASSERT_TRUE(calculator.hwnd());
     calculator.click("4 2");
+    std::vector<int> order, table;
+    EnumChildWindows(
+        calculator.hwnd(),
+        [](HWND child, LPARAM ids) {
+            reinterpret_cast<std::vector<int>*>(ids)->push_back(GetDlgCtrlID(child));
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&order));
     for (const form::ControlRow& row : form::kControls) {
+        table.push_back(winui::controlId(row));
+        if (!row.parent.empty()) {
+            EXPECT_EQ(GetParent(calculator.control(row)), calculator.control(rowNamed(row.parent))) << row.name;
+        }
         IAccessible* accessible = nullptr;
         ASSERT_EQ(AccessibleObjectFromWindow(calculator.control(row), OBJID_CLIENT, IID_IAccessible,
                                              reinterpret_cast<void**>(&accessible)),
                   S_OK)
             << row.name;
         VARIANT self{};
-        self.vt = VT_I4;
-        self.lVal = CHILDID_SELF;
+        self.vt = VT_I4; // CHILDID_SELF
         BSTR name = nullptr;
         VARIANT role{}, state{};
         EXPECT_EQ(accessible->get_accName(self, &name), S_OK);
@@ -454,32 +413,19 @@ TEST(ScreenReader, EveryControlsNameAndRole)
         SysFreeString(name);
         accessible->Release();
     }
-}
-
-// Read as on Linux: the display first, then "angle unit" holding DEG and RAD, then the keys row by row. The
-// windows in order, each followed by those it holds, are the table's rows.
-TEST(ScreenReader, ReadingOrderIsTheTables)
-{
-    const Calculator calculator;
-    ASSERT_TRUE(calculator.hwnd());
-    std::vector<int> order, table;
-    EnumChildWindows(
-        calculator.hwnd(),
-        [](HWND child, LPARAM ids) {
-            reinterpret_cast<std::vector<int>*>(ids)->push_back(GetDlgCtrlID(child));
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&order));
-    for (const form::ControlRow& row : form::kControls) {
-        table.push_back(winui::controlId(row));
-        if (!row.parent.empty()) {
-            EXPECT_EQ(GetParent(calculator.control(row)), calculator.control(rowNamed(row.parent))) << row.name;
-        }
-    }
     EXPECT_EQ(order, table);
 }
 
 std::string g_announced; // the display's name at each live-region event, each ended by |
+
+// Keys clicked in this process's window, each handled before the next.
+void clickIn(const winui::CalcWindow& window, std::initializer_list<const char*> keys)
+{
+    for (const char* key : keys) {
+        SendMessageW(window.control(*replay::controlFor(key)), BM_CLICK, 0, 0);
+        pump();
+    }
+}
 
 void CALLBACK onLiveRegion(HWINEVENTHOOK, DWORD, HWND hwnd, LONG object, LONG child, DWORD, DWORD)
 {
@@ -505,11 +451,7 @@ TEST(ScreenReader, EachChangeOfTheDisplayAnnouncedOnce)
                         GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
     ASSERT_TRUE(hook);
     g_announced.clear();
-    for (const char* key : {"2", "+", "3", "=", "+", "1", "/", "0", "="}) {
-        SendMessageW(window.control(*replay::controlFor(key)), BM_CLICK, 0, 0);
-        for (MSG message; PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);)
-            DispatchMessageW(&message);
-    }
+    clickIn(window, {"2", "+", "3", "=", "+", "1", "/", "0", "="});
     UnhookWinEvent(hook);
     EXPECT_EQ(g_announced, "2|3| 5|1| 6|0|Cannot divide by 0|");
 }
@@ -547,8 +489,8 @@ std::string heard()
 
 // The window as a UI Automation client (Narrator) reads it, from this other process: every control's name
 // and control type, the display a polite live region that raises one event for each change (the order that
-// UI Automation walks is the windows', ReadingOrderIsTheTables). Each check runs as far as the system's UI
-// Automation goes; what it cannot answer is named in the skip.
+// UI Automation walks is the windows', EveryControlsNameAndRoleInReadingOrder). Each check runs as far as
+// the system's UI Automation goes; what it cannot answer is named in the skip.
 TEST(UiAutomation, NamesTypesOrderAndTheLiveRegion)
 {
     constexpr CLSID kCuiAutomation = {0xff48dba4, 0x60ef, 0x4201, {0xaa, 0x87, 0x54, 0x10, 0x3e, 0xef, 0x59, 0x4e}};
@@ -601,45 +543,47 @@ TEST(UiAutomation, NamesTypesOrderAndTheLiveRegion)
 #endif
 
 // The client area at each DPI, and the keys in it: each in a prefix and an X server of that DPI, as a
-// Windows session has one from its start.
+// Windows session has one from its start. Started as a shortcut set to Maximized or Minimized starts it, the
+// window keeps its one size once restored.
 struct Dpi {
     const char* name;
-    DWORD dpi;
-    int width, height, keyWidth;
+    LONG width, height, keyWidth;
+    WORD show = SW_SHOWNORMAL;
 };
-const Dpi kDpis[] = {{"At96", 96, 224, 344, 33}, {"At192", 192, 448, 688, 66}};
+const Dpi kDpis[] = {{"At96", 224, 344, 33},
+                     {"At192", 448, 688, 66},
+                     {"MaximizedAt96", 224, 344, 33, SW_SHOWMAXIMIZED},
+                     {"MinimizedAt96", 224, 344, 33, SW_SHOWMINIMIZED}};
 
 class Scaled : public testing::TestWithParam<Dpi> {};
 
 TEST_P(Scaled, ClientAreaAndKeysCentred)
 {
-    const Calculator calculator;
+    const Calculator calculator(GetParam().show);
     ASSERT_TRUE(calculator.hwnd());
+    EXPECT_EQ(IsIconic(calculator.hwnd()), GetParam().show == SW_SHOWMINIMIZED);
+    PostMessageW(calculator.hwnd(), WM_SYSCOMMAND, SC_RESTORE, 0);
+    ASSERT_TRUE(poll([&] { return !IsIconic(calculator.hwnd()); }));
+    EXPECT_FALSE(IsZoomed(calculator.hwnd()));
     // Not GetDpiForWindow: Wine answers with the asking process's DPI.
-    RECT client{}, key{};
+    RECT client{}, key{}, frame{}, work{};
     GetClientRect(calculator.hwnd(), &client);
-    EXPECT_EQ(client.right, GetParam().width);
-    EXPECT_EQ(client.bottom, GetParam().height);
     GetClientRect(calculator.control(rowNamed("Memoryclear")), &key);
-    EXPECT_EQ(key.right, GetParam().keyWidth);
-    RECT frame{};
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
+    EXPECT_EQ((std::array{client.right, client.bottom, key.right}),
+              (std::array{GetParam().width, GetParam().height, GetParam().keyWidth}));
     GetWindowRect(calculator.hwnd(), &frame);
-    GetMonitorInfoW(MonitorFromWindow(calculator.hwnd(), MONITOR_DEFAULTTOPRIMARY), &monitor);
-    EXPECT_NEAR(frame.left + frame.right, monitor.rcWork.left + monitor.rcWork.right, 1) << "not centred";
-    EXPECT_NEAR(frame.top + frame.bottom, monitor.rcWork.top + monitor.rcWork.bottom, 1) << "not centred";
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0); // the primary monitor's
+    EXPECT_NEAR(frame.left + frame.right, work.left + work.right, 1) << "not centred";
+    EXPECT_NEAR(frame.top + frame.bottom, work.top + work.bottom, 1) << "not centred";
 }
 
-INSTANTIATE_TEST_SUITE_P(Window, Scaled, testing::ValuesIn(kDpis),
-                         [](const auto& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Window, Scaled, testing::ValuesIn(kDpis), kNamed);
 
 // From the moment the window shows, the focus is on MC, set as it activates (never first on the window), and
 // a key pressed at once presses it: Space on MC clears the 7 that M+ stored. The program then ends from File > Exit.
 TEST(InProcess, TheFocusIsOnMcFromTheStartAndSpacePressesIt)
 {
-    for (MSG message; PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);) // an earlier window's quit too
-        ;
+    pump(); // an earlier window's quit too
     winui::CalcWindow window(GetModuleHandleW(nullptr));
     ASSERT_TRUE(window.hwnd());
     for (const char* key : {"7", "M+"}) { // as the keys tell it, without the focus a click would take
@@ -653,9 +597,7 @@ TEST(InProcess, TheFocusIsOnMcFromTheStartAndSpacePressesIt)
     EXPECT_EQ(GetFocus(), clear);
     PostMessageW(clear, WM_KEYDOWN, VK_SPACE, 0x00390001);
     PostMessageW(clear, WM_KEYUP, VK_SPACE, LPARAM(0xC0390001));
-    const form::MenuRow& exit =
-        *std::ranges::find(form::kMenus, form::Route::mnuFExit, &form::MenuRow::route);
-    PostMessageW(window.hwnd(), WM_COMMAND, WPARAM(winui::commandId(exit)), 0);
+    PostMessageW(window.hwnd(), WM_COMMAND, WPARAM(winui::commandId(menuRow(form::Route::mnuFExit))), 0);
     EXPECT_EQ(window.run(), 0);
     EXPECT_EQ(window.state().sngMemory, 0.0f);
 }
@@ -664,10 +606,9 @@ bool g_refuseChildren; // which windows refuseWindows refuses: the controls, or 
 
 LRESULT CALLBACK refuseWindows(int code, WPARAM wParam, LPARAM lParam)
 {
-    if (code == HCBT_CREATEWND && (reinterpret_cast<CBT_CREATEWNDW*>(lParam)->lpcs->hwndParent != nullptr) ==
-                                      g_refuseChildren)
-        return 1;
-    return CallNextHookEx(nullptr, code, wParam, lParam);
+    const auto* create = reinterpret_cast<CBT_CREATEWNDW*>(lParam);
+    const bool refused = code == HCBT_CREATEWND && (create->lpcs->hwndParent != nullptr) == g_refuseChildren;
+    return refused ? 1 : CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 // Windows refusing the window or a control: no window, the reason said, and no quit message left behind,
@@ -676,8 +617,7 @@ TEST(InProcess, AWindowThatCannotBeMadeSaysWhyAndLeavesNoQuit)
 {
     for (const auto& [children, said] : {std::pair(false, "Windows could not create the calculator's window."),
                                          std::pair(true, "Windows could not create the calculator's keys.")}) {
-        for (MSG message; PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);)
-            ;
+        pump();
         g_refuseChildren = children;
         HHOOK hook = SetWindowsHookExW(WH_CBT, refuseWindows, nullptr, GetCurrentThreadId());
         ASSERT_TRUE(hook);
@@ -718,7 +658,7 @@ TEST(InProcess, EachDpiChangeIsOneMoveToTheSuggestedRectangle)
     winui::CalcWindow window(GetModuleHandleW(nullptr));
     ASSERT_TRUE(window.hwnd());
     const form::ControlRow& seven = *replay::controlFor("7");
-    SendMessageW(window.control(seven), BM_CLICK, 0, 0);
+    clickIn(window, {"7"});
     HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, countMoves, nullptr, GetCurrentThreadId());
     int from = int(GetDpiForWindow(window.hwnd()));
     for (const auto& [dpi, width, height, fontHeight] :
@@ -787,10 +727,11 @@ TEST(InProcess, ColoursFollowTheSystemColoursAndContrastThemesLive)
                                  COLOR_APPWORKSPACE};
     std::array<COLORREF, 5> classic{};
     std::ranges::transform(kElements, classic.begin(), GetSysColor);
-    const auto rgb = [](COLORREF c) { return form::Rgb{GetRValue(c), GetGValue(c), GetBValue(c)}; };
-    const form::SystemColours shown{rgb(classic[0]), rgb(classic[1]), rgb(classic[2]), rgb(classic[3]),
-                                    rgb(classic[4])};
-    EXPECT_EQ(shown, form::kClassicColours);
+    const auto scheme = [](const std::array<COLORREF, 5>& c) {
+        const auto rgb = [&c](int i) { return form::Rgb{GetRValue(c[i]), GetGValue(c[i]), GetBValue(c[i])}; };
+        return form::SystemColours{rgb(0), rgb(1), rgb(2), rgb(3), rgb(4)};
+    };
+    EXPECT_EQ(scheme(classic), form::kClassicColours);
     const std::array<COLORREF, 5> dark = {RGB(255, 255, 255), RGB(0, 0, 0), RGB(255, 255, 255),
                                           RGB(64, 64, 64), RGB(0, 0, 0)};
     // Each its own: a text or fill taken from the wrong one shows.
@@ -801,30 +742,24 @@ TEST(InProcess, ColoursFollowTheSystemColoursAndContrastThemesLive)
     winui::CalcWindow window(GetModuleHandleW(nullptr));
     ASSERT_TRUE(window.hwnd());
     ShowWindow(window.hwnd(), SW_SHOW);
-    for (const char* key : {"1", "2", "+", "3"})
-        SendMessageW(window.control(*replay::controlFor(key)), BM_CLICK, 0, 0);
+    clickIn(window, {"1", "2", "+", "3"});
     HWND three = window.control(*replay::controlFor("3"));
     SetFocus(three);
     bool started = true; // the first: as the window started
-    for (const auto& [colours, contrast] : {std::pair(theme, true), std::pair(classic, false),
-                                            std::pair(dark, false), std::pair(theme, true),
-                                            std::pair(classic, false)}) {
+    for (const auto& [set, contrast] : {std::pair(theme, true), std::pair(classic, false),
+                                        std::pair(dark, false), std::pair(theme, true),
+                                        std::pair(classic, false)}) {
         if (!std::exchange(started, false)) {
-            SetSysColors(5, kElements, colours.data());
+            SetSysColors(5, kElements, set.data());
             setContrast(contrast, window.hwnd());
         }
-        for (MSG message; PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);)
-            DispatchMessageW(&message);
+        pump();
         const std::optional<replay::WindowPicture> picture = replay::captureWindow(window.hwnd());
         ASSERT_TRUE(picture);
-        const form::SystemColours scheme{rgb(colours[0]), rgb(colours[1]), rgb(colours[2]), rgb(colours[3]),
-                                         rgb(colours[4])};
         const auto at = [&picture](int x, int y) { return picture->at(x, y); };
-        std::string failures;
-        for (const std::string& failure :
-             testing_support::checkColours(at, 0, picture->clientTop, 1, scheme, false, contrast))
-            failures += failure + "; ";
-        EXPECT_EQ(failures, "") << (contrast ? "contrast theme" : colours == dark ? "dark" : "classic");
+        EXPECT_EQ(testing_support::checkColours(at, 0, picture->clientTop, 1, scheme(set), false, contrast),
+                  std::vector<std::string>{})
+            << (contrast ? "contrast theme" : set == dark ? "dark" : "classic");
     }
     EXPECT_EQ(textOf(window.control(rowNamed("lblDisplay"))), "3");
     EXPECT_EQ(GetFocus(), three);
