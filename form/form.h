@@ -77,7 +77,7 @@ std::string_view accessibleName(const ControlRow& row);
 
 // A control's background and text colour on a desktop with these system colours; the text reads on its
 // background (WCAG AA) whatever the scheme. Where the desktop asks for more contrast (a contrast theme), every
-// control is the theme's button face and text, the design's fixed colours included: the user chose them.
+// control is the theme's button face and text, the fixed colours included: the user chose them.
 struct ControlColours {
     Rgb back, fore;
 };

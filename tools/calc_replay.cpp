@@ -20,7 +20,7 @@ int main(int argc, char* argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     int qtArgc = 1; // the keys are ours, not Qt's options
-    // English, as the design's texts, unless a language is asked for: its output is compared byte for byte.
+    // English, the program's own texts, unless a language is asked for: its output is compared byte for byte.
     if (!request->language.empty())
         qtui::useLanguage(form::localeCandidates(request->language));
     QApplication app(qtArgc, argv);

@@ -27,7 +27,7 @@ int main(int argc, char* argv[])
     if (!request)
         return 2;
 
-    // English, as the design's texts, unless a language is asked for: its output is compared byte for byte.
+    // English, the program's own texts, unless a language is asked for: its output is compared byte for byte.
     if (!request->language.empty())
         winui::useLanguage(GetModuleHandleW(nullptr), request->language);
     winui::CalcWindow window(GetModuleHandleW(nullptr));
