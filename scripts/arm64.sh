@@ -47,10 +47,7 @@ root)
     release=${3:-$VERSION_CODENAME}
     deb=$(ls "$build"/calculator_*_arm64.deb)
     cache=${CLEAN_ROOT_CACHE:-/var/cache/calculator-clean-root}/$release-arm64
-    mirror=$(sed -n 's/^URIs: *\([^ ]*\).*/\1/p' /etc/apt/sources.list.d/*.sources 2>/dev/null | grep -v -- -security | head -1)
-    [ -n "$mirror" ] || mirror=$(sed -n 's/^deb \(\[[^]]*\] \)\?\([^ ]*\) .*/\2/p' /etc/apt/sources.list 2>/dev/null |
-        grep -v -- -security | head -1)
-    mirror=${DEBIAN_MIRROR:-$mirror}
+    mirror=$("$here/debian-mirror.sh")
     mkdir -p "$cache/debootstrap" "$cache/apt/partial"
     root=$(mktemp -d /var/tmp/arm64-root-$release.XXXXXX)
     trap 'rm -rf --one-file-system "$root"' EXIT

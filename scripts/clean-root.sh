@@ -14,17 +14,7 @@ set -euo pipefail
 
 repo=$(git -C "$(dirname "$0")" rev-parse --show-toplevel)
 cache=${CLEAN_ROOT_CACHE:-/var/cache/calculator-clean-root}
-# The Debian archive this machine's apt already uses (deb822 sources first, then sources.list), unless
-# DEBIAN_MIRROR names another.
-machine_mirror() {
-    local uri
-    uri=$(sed -n 's/^URIs: *\([^ ]*\).*/\1/p' /etc/apt/sources.list.d/*.sources 2>/dev/null |
-        grep -v -- '-security' | head -1)
-    [ -n "$uri" ] || uri=$(sed -n 's/^deb \(\[[^]]*\] \)\?\([^ ]*\) .*/\2/p' /etc/apt/sources.list \
-        /etc/apt/sources.list.d/*.list 2>/dev/null | grep -v -- '-security' | head -1)
-    echo "$uri"
-}
-mirror=${DEBIAN_MIRROR:-$(machine_mirror)}
+mirror=$("$(dirname "$0")/debian-mirror.sh")
 
 # One release, start to end, inside new PID and mount namespaces (run by unshare below).
 if [ "${1:-}" = --inside ]; then
