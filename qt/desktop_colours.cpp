@@ -118,7 +118,8 @@ void DesktopColours::readPortal()
 
 void DesktopColours::read(std::optional<bool> dark)
 {
-    m_contrast = dark && (m_portalContrast || m_gnomeContrast);
+    // Asked for only where the desktop serves the settings (dark: its light or dark style, known).
+    m_contrast = dark.has_value() && (m_portalContrast || m_gnomeContrast);
     if (!dark) {
         m_colours = fromPalette(QApplication::palette());
         m_palette.reset();
