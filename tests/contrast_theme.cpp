@@ -1,8 +1,9 @@
 // A contrast theme for Wine, which keeps none: it refuses SPI_SETHIGHCONTRAST and answers SPI_GETHIGHCONTRAST
-// with "off" (Wine 8 and 10). Loaded into a program, this DLL gives that program's own calls of
-// SystemParametersInfoW the theme where Windows keeps it, HKCU\Control Panel\Accessibility\HighContrast's
-// Flags; setting it tells every window (WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST), as Windows' Settings does.
-// Everything else is Wine's own: the broadcast, the colours, the painting.
+// with "off" (Wine 8 and 10). Loaded into a program (LoadLibrary, or a hook with passOn), this DLL gives that
+// program's own calls of SystemParametersInfoW the theme where Windows keeps it, HKCU\Control
+// Panel\Accessibility\HighContrast's Flags; setting it tells every window (WM_SETTINGCHANGE,
+// SPI_SETHIGHCONTRAST), as Windows' Settings does. Everything else is Wine's own: the broadcast, the colours,
+// the painting.
 #include <windows.h>
 
 #include <cwchar>
@@ -58,6 +59,12 @@ void redirect(HMODULE program)
 }
 
 } // namespace
+
+// A hook that changes nothing: hooking a program's messages with it loads this DLL there.
+extern "C" __declspec(dllexport) LRESULT CALLBACK passOn(int code, WPARAM wParam, LPARAM lParam)
+{
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, void*)
 {

@@ -129,23 +129,11 @@ class Calculator {
         return GetDlgItem(parent, winui::controlId(row));
     }
     std::string display() const { return textOf(control(rowNamed("lblDisplay"))); }
-    // Loads `dll` into calculator.exe from a thread of its own; true once LoadLibraryW has returned it.
-    bool load(const std::wstring& dll) const
+    // Hooks calculator.exe's messages with `dll`'s passOn: Windows loads the DLL into it at the next one.
+    HHOOK hook(HMODULE dll) const
     {
-        const SIZE_T bytes = (dll.size() + 1) * sizeof(wchar_t);
-        void* path =
-            VirtualAllocEx(m_process.hProcess, nullptr, bytes, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
-        const auto loadLibrary = reinterpret_cast<LPTHREAD_START_ROUTINE>(
-            reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "LoadLibraryW")));
-        HANDLE thread =
-            path && WriteProcessMemory(m_process.hProcess, path, dll.c_str(), bytes, nullptr)
-                ? CreateRemoteThread(m_process.hProcess, nullptr, 0, loadLibrary, path, 0, nullptr)
-                : nullptr;
-        DWORD loaded = 0;
-        const bool done = thread && WaitForSingleObject(thread, 10000) == WAIT_OBJECT_0 &&
-                          GetExitCodeThread(thread, &loaded) && loaded;
-        CloseHandle(thread);
-        return done;
+        const auto passOn = reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(dll, "passOn")));
+        return SetWindowsHookExW(WH_CALLWNDPROC, passOn, dll, GetWindowThreadProcessId(m_hwnd, nullptr));
     }
 
     // Clicks the keys by caption, as calc-replay names them; returns the display.
@@ -727,20 +715,16 @@ TEST(InProcess, EachDpiChangeIsOneMoveToTheSuggestedRectangle)
 
 // Wine keeps no contrast theme: contrast_theme.dll, beside this test, gives one to the programs it is
 // loaded into, this one first, set as Windows' Settings sets it.
-std::wstring contrastTheme()
+HMODULE contrastTheme()
 {
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    const std::wstring self = path;
-    return self.substr(0, self.find_last_of(L'\\') + 1) + L"contrast_theme.dll";
+    return LoadLibraryW(L"contrast_theme.dll");
 }
 
 void setContrast(bool on)
 {
-    static const HMODULE theme = LoadLibraryW(contrastTheme().c_str());
     HIGHCONTRASTW contrast{sizeof contrast, on ? DWORD(HCF_HIGHCONTRASTON) : 0, nullptr};
-    ASSERT_TRUE(theme && SystemParametersInfoW(SPI_SETHIGHCONTRAST, sizeof contrast, &contrast,
-                                               SPIF_UPDATEINIFILE | SPIF_SENDCHANGE));
+    ASSERT_TRUE(contrastTheme() && SystemParametersInfoW(SPI_SETHIGHCONTRAST, sizeof contrast, &contrast,
+                                                         SPIF_UPDATEINIFILE | SPIF_SENDCHANGE));
 }
 
 constexpr int kElements[] = {COLOR_WINDOWTEXT, COLOR_BTNFACE, COLOR_BTNTEXT, COLOR_ACTIVEBORDER,
@@ -812,7 +796,8 @@ TEST(Contrast, OnAndOffFromAnotherProgram)
 {
     const Calculator calculator;
     ASSERT_TRUE(calculator.hwnd());
-    ASSERT_TRUE(calculator.load(contrastTheme()));
+    HHOOK hook = calculator.hook(contrastTheme());
+    ASSERT_TRUE(hook);
     calculator.click("1 2 + 3");
     const HWND focus = calculator.focus();
     for (const bool on : {true, false}) {
@@ -820,6 +805,7 @@ TEST(Contrast, OnAndOffFromAnotherProgram)
         EXPECT_EQ(coloursWrong(calculator.hwnd(), systemColours(), on), std::vector<std::string>{})
             << (on ? "on" : "off");
     }
+    UnhookWindowsHookEx(hook);
     EXPECT_EQ(calculator.display(), "3");
     EXPECT_EQ(calculator.focus(), focus);
 }
