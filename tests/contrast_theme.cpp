@@ -1,12 +1,9 @@
 // A contrast theme for Wine, which keeps none: it refuses SPI_SETHIGHCONTRAST and answers SPI_GETHIGHCONTRAST
 // with "off" (Wine 8 and 10). Loaded into a program (LoadLibrary, or a hook with passOn), this DLL gives that
-// program's own calls of SystemParametersInfoW the theme where Windows keeps it, HKCU\Control
-// Panel\Accessibility\HighContrast's Flags; setting it tells every window (WM_SETTINGCHANGE,
-// SPI_SETHIGHCONTRAST), as Windows' Settings does. Everything else is Wine's own: the broadcast, the colours,
-// the painting.
+// program's own SystemParametersInfoW the theme, kept under the key where Windows keeps it (Flags, here a
+// number); setting it tells every window (WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST), as Windows' Settings does.
+// Everything else is Wine's own: the broadcast, the colours, the painting.
 #include <windows.h>
-
-#include <cwchar>
 
 namespace {
 
@@ -16,21 +13,15 @@ decltype(&SystemParametersInfoW) g_system = nullptr;
 BOOL WINAPI withContrastTheme(UINT action, UINT size, void* data, UINT flags)
 {
     auto* contrast = static_cast<HIGHCONTRASTW*>(data);
-    if (action != SPI_GETHIGHCONTRAST && action != SPI_SETHIGHCONTRAST)
-        return g_system(action, size, data, flags);
-    if (!contrast || contrast->cbSize != sizeof *contrast) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return FALSE;
-    }
-    wchar_t text[16] = L"126"; // Windows' own value while no theme is on
-    DWORD bytes = sizeof text;
+    DWORD stored = 0, bytes = sizeof stored;
     if (action == SPI_GETHIGHCONTRAST) {
-        RegGetValueW(HKEY_CURRENT_USER, kKey, L"Flags", RRF_RT_REG_SZ, nullptr, text, &bytes);
-        *contrast = {sizeof *contrast, DWORD(wcstoul(text, nullptr, 10)), nullptr};
+        RegGetValueW(HKEY_CURRENT_USER, kKey, L"Flags", RRF_RT_REG_DWORD, nullptr, &stored, &bytes);
+        *contrast = {sizeof *contrast, stored, nullptr};
         return TRUE;
     }
-    swprintf(text, 16, L"%lu", static_cast<unsigned long>(contrast->dwFlags));
-    if (RegSetKeyValueW(HKEY_CURRENT_USER, kKey, L"Flags", REG_SZ, text, DWORD(wcslen(text) + 1) * 2))
+    if (action != SPI_SETHIGHCONTRAST)
+        return g_system(action, size, data, flags);
+    if (RegSetKeyValueW(HKEY_CURRENT_USER, kKey, L"Flags", REG_DWORD, &contrast->dwFlags, sizeof stored))
         return FALSE;
     if (flags & SPIF_SENDCHANGE)
         SendMessageTimeoutW(HWND_BROADCAST, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0, SMTO_ABORTIFHUNG, 5000,
