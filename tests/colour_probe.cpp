@@ -17,8 +17,9 @@ int main(int argc, char* argv[])
         return 2;
     }
     const QString mode = QString::fromLatin1(argv[2]);
-    const WId window = QString::fromLatin1(argv[1]).toULongLong(nullptr, 0);
-    const QImage image = QGuiApplication::primaryScreen()->grabWindow(window).toImage();
+    const QImage image = QGuiApplication::primaryScreen()
+                             ->grabWindow(QString::fromLatin1(argv[1]).toULongLong(nullptr, 0))
+                             .toImage();
     if (argc > 3)
         image.save(QString::fromLocal8Bit(argv[3]));
     // The client area is the window's lower part, under the menu bar.
@@ -33,8 +34,7 @@ int main(int argc, char* argv[])
         return form::Rgb{c.red(), c.green(), c.blue()};
     };
     const bool light = mode == u"classic" || mode == u"contrast";
-    const auto failures =
-        testing_support::checkColours(at, 0, clientTop, 1, scheme, !light, mode == u"contrast");
+    const auto failures = testing_support::checkColours(at, 0, clientTop, 1, scheme, !light, mode == u"contrast");
     for (const std::string& failure : failures)
         std::fprintf(stderr, "%s\n", failure.c_str());
     return failures.empty() ? 0 : 1;
