@@ -58,12 +58,6 @@ struct Window {
     }
 };
 
-bool inside(const ControlRow& inner, int width, int height)
-{
-    return inner.left >= 0 && inner.top >= 0 && inner.left + inner.width <= width &&
-           inner.top + inner.height <= height;
-}
-
 TEST(Table, EveryControlHasItsPlaceNameRouteAndFocus)
 {
     std::set<std::string> names, spoken;
@@ -72,8 +66,11 @@ TEST(Table, EveryControlHasItsPlaceNameRouteAndFocus)
         EXPECT_TRUE(names.insert(form::controlName(row)).second) << form::controlName(row);
         EXPECT_TRUE(tabs.insert(row.tabIndex).second) << row.tabIndex;
         const auto parent = std::ranges::find(kControls, row.parent, &ControlRow::name);
-        EXPECT_TRUE(row.parent.empty() ? inside(row, form::kClientWidth, form::kClientHeight)
-                                       : inside(row, parent->width, parent->height))
+        // inside its frame, or the client area
+        const int width = row.parent.empty() ? form::kClientWidth : parent->width;
+        const int height = row.parent.empty() ? form::kClientHeight : parent->height;
+        EXPECT_TRUE(row.left >= 0 && row.top >= 0 && row.left + row.width <= width &&
+                    row.top + row.height <= height)
             << row.name;
         if (row.kind != form::Key && row.kind != form::Option)
             continue;
@@ -134,33 +131,26 @@ struct Clicks {
     const char* text = nullptr; // the display text, where it is not what is shown (a translated message)
 };
 // A row's log is checked where it names calls, announcements only where it names one.
+// clang-format off
 const Clicks kClicks[] = {
-    {"PointFirst", ".", "0."},
-    {"SignFirst", "+/-", "-0"},
-    {"CopyFirst", "mnuCopy", "0", "copy:0|"},
-    {"Digits", "1 2 3 4 5 6 7 8 9 0", "1234567890"},
-    {"Operators", "2 + 3 * 4 - 6 / 2 Xy 3 =", " 343"},
-    {"Functions", "1 0 0 log X3 sqrt 1/x ln X2", " 1.08102"},
-    {"TrigByCaption", "4 5 tan sin cos", "0.9999999"},
-    {"FactorialPiMemory", "5 n! M C pi MR", "120"},
-    {"ClearKeys", "5 + 3 CE 2 = C", "0"},
+    {"PointFirst", ".", "0."}, {"SignFirst", "+/-", "-0"}, {"CopyFirst", "mnuCopy", "0", "copy:0|"},
+    {"Digits", "1 2 3 4 5 6 7 8 9 0", "1234567890"}, {"Operators", "2 + 3 * 4 - 6 / 2 Xy 3 =", " 343"},
+    {"Functions", "1 0 0 log X3 sqrt 1/x ln X2", " 1.08102"}, {"FactorialPiMemory", "5 n! M C pi MR", "120"},
+    {"TrigByCaption", "4 5 tan sin cos", "0.9999999"}, {"ClearKeys", "5 + 3 CE 2 = C", "0"},
     {"RadThenDeg", "RAD 1 sin DEG 1 sin", "1.745241E-02"},
     // announcements: once per change of the display, the sign's blank unspoken; none when it stays
     {"Announces", "2 + 3 = M", " 5", "say:2|say:3|say:5|"},
     // the window's own actions, each once; About changes nothing
-    {"Off", "Off", "0", "unload|"},
-    {"Exit", "mnuFExit", "0", "end|"},
+    {"Off", "Off", "0", "unload|"}, {"Exit", "mnuFExit", "0", "end|"},
     {"About", "1 + 2 mnuHAbout =", " 3", "about|"},
     // Copy: no blank for the sign, a message as it stands
-    {"SignSpoken", "2 + 3 = +/-", "- 5", "say:2|say:3|say:5|say:- 5|"},
-    {"CopySigned", "2 + 3 = +/- mnuCopy", "- 5", "copy:-5|"},
+    {"SignSpokenAndCopied", "2 + 3 = +/- mnuCopy", "- 5", "say:2|say:3|say:5|say:- 5|copy:-5|"},
     {"CopyMessage", "0 log mnuCopy", "Invalid input for function", "copy:Invalid input for function|"},
     // a message in German (kGerman): shown, spoken and copied translated, and read back as in English
-    {"GermanMessage", "1 / 0 =", "Teilen durch 0 unmöglich", "say:1|say:0|say:Teilen durch 0 unmöglich|",
-     true, "Cannot divide by 0"},
-    {"GermanCopy", "1 / 0 = mnuCopy", "Teilen durch 0 unmöglich", "copy:Teilen durch 0 unmöglich|", true,
-     "Cannot divide by 0"},
+    {"GermanMessage", "1 / 0 = mnuCopy", "Teilen durch 0 unmöglich",
+     "say:1|say:0|say:Teilen durch 0 unmöglich|copy:Teilen durch 0 unmöglich|", true, "Cannot divide by 0"},
     {"GermanReadBack", "1 / 0 = 5 + 2 =", " 7", "", true}};
+// clang-format on
 
 class Click : public testing::TestWithParam<Clicks> {};
 
@@ -251,35 +241,33 @@ TEST(Catalogue, ReadsBothByteOrdersAndLeavesEnglishForEveryDamagedFile)
         for (std::size_t size = 0; size < mo.size(); ++size) // every truncation, the strings' NULs too
             EXPECT_FALSE(catalogue.load(mo.substr(0, size)) || !catalogue.empty()) << size;
         // A newer format; a count, table offset, length or string offset past the end.
-        for (const auto& [at, value] : {std::pair{4, 0x20000u},
-                                        {8, 0x20000000u},
-                                        {16, unsigned(mo.size())},
-                                        {28, 0xffffffffu},
-                                        {64, 0x7fffffffu}}) {
+        // clang-format off
+        for (const auto& [at, value] : {std::pair{4, 0x20000u}, {8, 0x20000000u}, {16, unsigned(mo.size())},
+                                        {28, 0xffffffffu}, {64, 0x7fffffffu}}) {
             std::string bad = mo;
             for (int i = 0; i < 4; ++i)
                 bad[at + i] = char(value >> 8 * (bigEndian ? 3 - i : i));
             EXPECT_FALSE(catalogue.load(mo) && catalogue.load(bad)) << at;
             EXPECT_EQ(catalogue.find("Cannot divide by 0"), "Cannot divide by 0") << at;
         }
+        // clang-format on
         EXPECT_FALSE(catalogue.load(std::string(64, '\xde')));
     }
 }
 
 // gettext's order: LANGUAGE's list unless the locale is C or POSIX, else LC_ALL, LC_MESSAGES, LANG.
+// clang-format off
+const std::pair<form::LocaleVariables, const char*> kLanguages[] = {
+    {{"", "", "", "pt_BR.UTF-8"}, "pt_BR pt "}, {{"", "", "", ""}, "C "},
+    {{"de:fr_FR", "", "", "en_US.UTF-8"}, "de fr_FR fr "}, {{"de", "POSIX", "", "de_DE.UTF-8"}, "C "},
+    {{"de", "", "", "C.UTF-8"}, "de "}, {{"", "", "ja_JP.UTF-8", "de_DE.UTF-8"}, "ja_JP ja "},
+    {{"", "sr_RS.UTF-8@latin", "", ""}, "sr_RS@latin sr@latin sr_RS sr "},
+    {{"::", "", "", "de_DE"}, "de_DE de "}, {{"xx:C:de", "", "", "de_DE"}, "xx C de "}};
+// clang-format on
+
 TEST(Catalogue, LanguagesInGettextsOrder)
 {
-    for (const auto& [variables, languages] :
-         std::initializer_list<std::pair<form::LocaleVariables, const char*>>{
-             {{"", "", "", "pt_BR.UTF-8"}, "pt_BR pt "},
-             {{"", "", "", ""}, "C "},
-             {{"de:fr_FR", "", "", "en_US.UTF-8"}, "de fr_FR fr "},
-             {{"de", "POSIX", "", "de_DE.UTF-8"}, "C "},
-             {{"de", "", "", "C.UTF-8"}, "de "},
-             {{"", "", "ja_JP.UTF-8", "de_DE.UTF-8"}, "ja_JP ja "},
-             {{"", "sr_RS.UTF-8@latin", "", ""}, "sr_RS@latin sr@latin sr_RS sr "},
-             {{"::", "", "", "de_DE"}, "de_DE de "},
-             {{"xx:C:de", "", "", "de_DE"}, "xx C de "}}) {
+    for (const auto& [variables, languages] : kLanguages) {
         std::string got;
         for (const std::string& language : form::languagesFrom(variables))
             got += language + " ";

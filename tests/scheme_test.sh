@@ -16,11 +16,9 @@ run=() # the environment the probe runs in: the session's, or the clean one belo
 
 if [ "${3:-}" = --gnome ]; then # inside dbus-run-session, with GNOME's settings and portal
     gsettings set org.gnome.desktop.interface color-scheme prefer-dark
-    read_scheme() {
-        gdbus call --session --dest org.freedesktop.portal.Desktop --object-path /org/freedesktop/portal/desktop \
-            --method org.freedesktop.portal.Settings.Read org.freedesktop.appearance color-scheme 2>/dev/null
-    }
-    poll eval 'read_scheme | grep -q "uint32 1"' || fail "the portal does not serve GNOME's dark style"
+    poll eval 'gdbus call --session --dest org.freedesktop.portal.Desktop --object-path /org/freedesktop/portal/desktop \
+        --method org.freedesktop.portal.Settings.Read org.freedesktop.appearance color-scheme 2>/dev/null |
+        grep -q "uint32 1"' || fail "the portal does not serve GNOME's dark style"
     "$calc" 2>"$XDG_RUNTIME_DIR/stderr" &
     app=$!
     window=$(timeout 10 xdotool search --sync --onlyvisible --name '^Calculator$' | head -1)
@@ -59,26 +57,16 @@ clean=(env -i PATH="$PATH" HOME="$work/home" XDG_RUNTIME_DIR="$work/run" XDG_CON
 run=("${clean[@]}")
 
 # Breeze Dark, as Plasma writes it into kdeglobals.
-cat >"$work/config/kdeglobals" <<'KDE'
-[Colors:Button]
-BackgroundNormal=49,54,59
-ForegroundNormal=252,252,252
-[Colors:View]
-BackgroundNormal=27,30,32
-ForegroundNormal=252,252,252
-[Colors:Window]
-BackgroundNormal=35,38,41
-ForegroundNormal=252,252,252
-[General]
-ColorScheme=BreezeDark
-KDE
+printf '%s\n' '[Colors:Button]' BackgroundNormal=49,54,59 ForegroundNormal=252,252,252 \
+    '[Colors:View]' BackgroundNormal=27,30,32 ForegroundNormal=252,252,252 \
+    '[Colors:Window]' BackgroundNormal=35,38,41 ForegroundNormal=252,252,252 \
+    '[General]' ColorScheme=BreezeDark >"$work/config/kdeglobals"
 
 one() { # NAME MODE VAR=value...: the calculator in that setting, checked, then ended with Ctrl+X
     local name=$1 mode=$2
     shift 2
     "${clean[@]}" "$@" "$calc" 2>"$work/stderr" &
-    local app=$!
-    local window
+    local app=$! window
     window=$(timeout 10 xdotool search --sync --onlyvisible --name '^Calculator$' | head -1)
     [ -n "$window" ] || fail "$name: no window"
     probe "$window" "$mode" ${SCHEME_PICTURES:+"$SCHEME_PICTURES/$mode-$RANDOM.png"} || fail "$name"
