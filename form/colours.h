@@ -1,4 +1,4 @@
-// The window's colours: fixed ones where the design fixes them, the desktop's system colours elsewhere, and
+// The window's colours: fixed ones where the table fixes them, the desktop's system colours elsewhere, and
 // every text readable on its background.
 #pragma once
 

@@ -38,7 +38,7 @@ enum class Route {
     mnuCopy,
 };
 
-// The design's colours: system colours where it names one, so that the desktop's scheme applies.
+// The controls' colours: system colours where it names one, so that the desktop's scheme applies.
 inline constexpr Colour kApplicationWorkspace = systemColour(SystemColour::ApplicationWorkspace);
 inline constexpr Colour kActiveBorder = systemColour(SystemColour::ActiveBorder);
 inline constexpr Colour kButtonFace = systemColour(SystemColour::ButtonFace);

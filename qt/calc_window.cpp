@@ -52,7 +52,7 @@ QString controlName(const ControlRow& row)
 
 CalcWindow::CalcWindow()
 {
-    // The classic bevelled keys: the design's look, and the cheapest style to draw before the first frame.
+    // The classic bevelled keys: the pocket calculator's look, and the cheapest style to draw before the first frame.
     static const bool styled =
         (QApplication::setStyle(QStyleFactory::create(QStringLiteral("Windows"))), true);
     Q_UNUSED(styled);

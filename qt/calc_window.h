@@ -26,7 +26,7 @@ class CalcWindow : public QMainWindow, private form::View {
   private:
     QWidget* buildControl(const form::ControlRow& row, QWidget* parent);
     void buildMenus();
-    // Every control in the desktop's colours, or the design's where it fixes them; again on each change.
+    // Every control in the desktop's colours, or the fixed ones where the table fixes them; again on each change.
     void applyColours();
 
     void showDisplay(std::string_view text) override;

@@ -16,7 +16,7 @@ namespace testing_support {
 using PixelAt = std::function<form::Rgb(int x, int y)>;
 
 // The client area starts at (left, top) in device pixels, drawn at `factor` device pixels a logical one.
-// Without a scheme, only the design's fixed colours and the contrasts are checked; with `dark` the keys' face
+// Without a scheme, only the fixed colours and the contrasts are checked; with `dark` the keys' face
 // and the workspace must be dark; with `contrast` (a contrast theme) every fill is the scheme's button face
 // and every text its button text (its most distinct pixel, so near it where smoothed). Returns one line per failure.
 inline std::vector<std::string> checkColours(const PixelAt& at, int left, int top, double factor,

@@ -197,7 +197,7 @@ TEST(Errors, MemoryRunningOutEndsTheClickNotTheProgram)
     EXPECT_EQ(window.click("4"), "1234"); // the form kept the text the display could not take
 }
 
-// On a light and on a dark scheme: the design's fixed colours exact, system colours the desktop's, and every
+// On a light and on a dark scheme: the fixed colours exact, system colours the desktop's, and every
 // text at 4.5:1 or better on its background; a text colour that reads already is kept.
 TEST(Colours, FixedExactSystemFollowedEveryTextReadable)
 {
@@ -208,8 +208,8 @@ TEST(Colours, FixedExactSystemFollowedEveryTextReadable)
     for (const form::SystemColours& scheme : {form::kClassicColours, dark}) {
         for (const ControlRow& row : kControls) {
             const form::ControlColours c = form::coloursOf(row, scheme);
-            const form::Rgb designed = form::resolve(row.back, scheme);
-            EXPECT_EQ(c.back, row.back.system == form::SystemColour::None ? row.back.fixed : designed);
+            const form::Rgb resolved = form::resolve(row.back, scheme);
+            EXPECT_EQ(c.back, row.back.system == form::SystemColour::None ? row.back.fixed : resolved);
             if (row.fontPx > 0) {
                 EXPECT_GE(form::contrast(c.fore, c.back), 4.5) << row.name;
             }

@@ -133,7 +133,7 @@ class UiTest : public QObject {
     }
 
     // On a desktop without a scheme, Windows' classic colours; under a desktop theme's light or dark palette,
-    // its colours, followed live with the state, the display and the focus kept. The design's fixed colours
+    // its colours, followed live with the state, the display and the focus kept. The fixed colours
     // stay exact on every scheme and every text reads on its background.
     void colours()
     {

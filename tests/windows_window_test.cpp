@@ -790,7 +790,7 @@ TEST(InProcess, ColoursFollowTheSystemColoursAndContrastThemesLive)
 }
 
 // The theme turned on and off by this other program while calculator.exe runs, which reads it with the
-// theme's DLL loaded: every control in the system's button colours while it is on (Off too), the design's
+// theme's DLL loaded: every control in the system's button colours while it is on (Off too), the fixed
 // colours again once it is off, the display and the focus kept.
 TEST(Contrast, OnAndOffFromAnotherProgram)
 {

@@ -1,4 +1,4 @@
-// frmCalc on Win32: builds the controls from kControls, hands each click to the form, and draws the design's
+// frmCalc on Win32: builds the controls from kControls, hands each click to the form, and draws the window's own
 // colours on classic controls (no visual styles, which would ignore them).
 #include "win32/calc_window.h"
 

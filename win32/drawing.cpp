@@ -1,4 +1,4 @@
-// Owner-drawn controls: the design's colours on the classic bevels, which the system draws in its own
+// Owner-drawn controls: the window's own colours on the classic bevels, which the system draws in its own
 // colours.
 #include "win32/drawing.h"
 
