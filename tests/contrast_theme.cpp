@@ -12,20 +12,19 @@ decltype(&SystemParametersInfoW) g_system = nullptr;
 
 BOOL WINAPI withContrastTheme(UINT action, UINT size, void* data, UINT flags)
 {
-    auto* contrast = static_cast<HIGHCONTRASTW*>(data);
     DWORD stored = 0, bytes = sizeof stored;
     if (action == SPI_GETHIGHCONTRAST) {
         RegGetValueW(HKEY_CURRENT_USER, kKey, L"Flags", RRF_RT_REG_DWORD, nullptr, &stored, &bytes);
-        *contrast = {sizeof *contrast, stored, nullptr};
+        *static_cast<HIGHCONTRASTW*>(data) = {sizeof(HIGHCONTRASTW), stored, nullptr};
         return TRUE;
     }
     if (action != SPI_SETHIGHCONTRAST)
         return g_system(action, size, data, flags);
-    if (RegSetKeyValueW(HKEY_CURRENT_USER, kKey, L"Flags", REG_DWORD, &contrast->dwFlags, sizeof stored))
+    if (RegSetKeyValueW(HKEY_CURRENT_USER, kKey, L"Flags", REG_DWORD,
+                        &static_cast<HIGHCONTRASTW*>(data)->dwFlags, sizeof stored))
         return FALSE;
     if (flags & SPIF_SENDCHANGE)
-        SendMessageTimeoutW(HWND_BROADCAST, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0, SMTO_ABORTIFHUNG, 5000,
-                            nullptr);
+        SendMessageW(HWND_BROADCAST, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0); // each window has it then
     return TRUE;
 }
 
@@ -36,18 +35,15 @@ void redirect(HMODULE program)
     const auto* headers =
         reinterpret_cast<IMAGE_NT_HEADERS*>(base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
     const IMAGE_DATA_DIRECTORY& imports = headers->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-    g_system = reinterpret_cast<decltype(g_system)>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "SystemParametersInfoW")));
+    g_system = &SystemParametersInfoW; // user32's own: this DLL's import, which stays as it is
     for (auto* dll = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress); dll->Name;
          ++dll)
         for (auto* slot = reinterpret_cast<ULONG_PTR*>(base + dll->FirstThunk); *slot; ++slot)
-            if (*slot == reinterpret_cast<ULONG_PTR>(g_system)) {
-                DWORD access = 0;
-                VirtualProtect(slot, sizeof *slot, PAGE_READWRITE, &access);
+            if (*slot == reinterpret_cast<ULONG_PTR>(g_system)) // MinGW's import table (.idata) is writable
                 *slot = reinterpret_cast<ULONG_PTR>(&withContrastTheme);
-                VirtualProtect(slot, sizeof *slot, access, &access);
-            }
 }
+
+[[maybe_unused]] const bool g_redirected = (redirect(GetModuleHandleW(nullptr)), true); // as the DLL loads
 
 } // namespace
 
@@ -55,11 +51,4 @@ void redirect(HMODULE program)
 extern "C" __declspec(dllexport) LRESULT CALLBACK passOn(int code, WPARAM wParam, LPARAM lParam)
 {
     return CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
-extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, void*)
-{
-    if (reason == DLL_PROCESS_ATTACH)
-        redirect(GetModuleHandleW(nullptr));
-    return TRUE;
 }
