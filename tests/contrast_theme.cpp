@@ -20,9 +20,8 @@ BOOL WINAPI withContrastTheme(UINT action, UINT size, void* data, UINT flags)
     }
     if (action != SPI_SETHIGHCONTRAST)
         return g_system(action, size, data, flags);
-    if (RegSetKeyValueW(HKEY_CURRENT_USER, kKey, L"Flags", REG_DWORD,
-                        &static_cast<HIGHCONTRASTW*>(data)->dwFlags, sizeof stored))
-        return FALSE;
+    RegSetKeyValueW(HKEY_CURRENT_USER, kKey, L"Flags", REG_DWORD, &static_cast<HIGHCONTRASTW*>(data)->dwFlags,
+                    sizeof stored); // unset, the test sees the theme missing
     if (flags & SPIF_SENDCHANGE)
         SendMessageW(HWND_BROADCAST, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0); // each window has it then
     return TRUE;
@@ -39,8 +38,11 @@ void redirect(HMODULE program)
     for (auto* dll = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress); dll->Name;
          ++dll)
         for (auto* slot = reinterpret_cast<ULONG_PTR*>(base + dll->FirstThunk); *slot; ++slot)
-            if (*slot == reinterpret_cast<ULONG_PTR>(g_system)) // MinGW's import table (.idata) is writable
+            if (*slot == reinterpret_cast<ULONG_PTR>(g_system)) {
+                DWORD access = 0; // Wine 10 keeps the bound import table read-only, as Windows does
+                VirtualProtect(slot, sizeof *slot, PAGE_READWRITE, &access);
                 *slot = reinterpret_cast<ULONG_PTR>(&withContrastTheme);
+            }
 }
 
 [[maybe_unused]] const bool g_redirected = (redirect(GetModuleHandleW(nullptr)), true); // as the DLL loads

@@ -732,7 +732,7 @@ form::SystemColours scheme(const Colours& c)
 }
 
 // Each control's fill and text, as `window` is drawn now, against the colours `set` and `contrast` give.
-std::vector<std::string> coloursWrong(HWND window, const Colours& set, bool contrast)
+std::vector<std::string> coloursWrong(HWND window, bool contrast, const Colours& set = systemColours())
 {
     const std::optional<replay::WindowPicture> picture = replay::captureWindow(window);
     if (!picture)
@@ -769,7 +769,7 @@ TEST(InProcess, ColoursFollowTheSystemColoursAndContrastThemesLive)
             setContrast(contrast);
         }
         pump();
-        EXPECT_EQ(coloursWrong(window.hwnd(), set, contrast), std::vector<std::string>{})
+        EXPECT_EQ(coloursWrong(window.hwnd(), contrast, set), std::vector<std::string>{})
             << (contrast ? "contrast theme" : set == dark ? "dark" : "classic");
     }
     EXPECT_EQ(textOf(window.control(rowNamed("lblDisplay"))), "3");
@@ -786,15 +786,15 @@ TEST(Contrast, OnAndOffFromAnotherProgram)
     // Hooked with the theme's passOn, calculator.exe loads the DLL at its next message.
     const HMODULE theme = LoadLibraryW(L"contrast_theme.dll");
     const auto passOn = reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(theme, "passOn")));
-    HHOOK hook =
-        SetWindowsHookExW(WH_CALLWNDPROC, passOn, theme, GetWindowThreadProcessId(calculator.hwnd(), nullptr));
-    ASSERT_TRUE(hook);
-    for (const bool on : {true, false}) {
+    // The hook goes with calculator.exe's thread.
+    ASSERT_TRUE(SetWindowsHookExW(WH_CALLWNDPROC, passOn, theme,
+                                  GetWindowThreadProcessId(calculator.hwnd(), nullptr)));
+    for (const bool on : {true, false}) { // painted by another process: sampled again until it has drawn
         setContrast(on);
-        EXPECT_EQ(coloursWrong(calculator.hwnd(), systemColours(), on), std::vector<std::string>{})
-            << (on ? "on" : "off");
+        std::vector<std::string> wrong;
+        EXPECT_TRUE(poll([&] { return (wrong = coloursWrong(calculator.hwnd(), on)).empty(); }))
+            << (on ? "on: " : "off: ") << testing::PrintToString(wrong);
     }
-    UnhookWindowsHookEx(hook);
 }
 
 } // namespace
