@@ -154,8 +154,8 @@ def main():
     Atspi.set_timeout(2000, 10000)
     desktop = Atspi.get_desktop(0)
     app = wait_for(lambda: next((a for a in (desktop.get_child_at_index(i) for i in range(desktop.get_child_count()))
-                                 if a and a.get_process_id() == pid), None))
-    window = app and wait_for(lambda: app.get_child_count() > 0 and app.get_child_at_index(0))
+                                 if a and a.get_process_id() == pid), None), 30)  # sanitizers on a loaded machine
+    window = app and wait_for(lambda: app.get_child_count() > 0 and app.get_child_at_index(0), 30)
     if not check(bool(window) and window.get_name() == _("Calculator"), "a window named Calculator is on AT-SPI"):
         return 1
     if name == "screen-reader":
